@@ -68,7 +68,7 @@ void App::LoadConfiguration() {
     const size_t leftovers =
         platform::RemoveLeftoverTemporaries(platform::Utf16ToUtf8(workingFolder_),
                                             [](std::string_view name) { return name == "config.ini"; }) +
-        platform::RemoveLeftoverTemporaries(platform::DesktopFolder(), IsScreenshotName);
+        platform::RemoveLeftoverTemporaries(platform::DesktopFolder().path, IsScreenshotName);
     if (leftovers != 0) quill::TheLog().Log(u"Removed %d unfinished files\n", static_cast<int>(leftovers));
     settings_.LoadFile(configPath_);
     site_.Load(ReadProfileFile(configPath_));

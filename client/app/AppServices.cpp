@@ -1,5 +1,4 @@
 // Small services of the App: screenshots, the system report, sound settings, the options message, quitting.
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -11,13 +10,11 @@
 #include "QuillLib/net/MessageId.h"
 #include "client/app/App.h"
 #include "client/app/AppPlatform.h"
-#include "client/app/ScreenshotPath.h"
 #include "client/app/WordFilter.h"
 #include "client/connection/GameConnection.h"
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/browser/Browser.h"
 #include "platform/system/Clock.h"
-#include "platform/system/CodePage.h"
 #include "platform/system/SpecialFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
@@ -32,12 +29,13 @@ void App::SaveScreenshotNow() {
 // Main thread, within the frame: reading the frame's pixels is all the frame does; the writer's worker encodes
 // and writes them.
 void App::TakeScreenshot(D3D9RenderDevice& device) {
-    const std::filesystem::path folder = platform::DesktopFolder();
     const platform::LocalTime time = platform::GetLocalTime();
     if (!screenshots_) screenshots_ = std::make_unique<ScreenshotWriter>();
     platform::gfx::DecodedImage image;
-    if (!device.ReadScreenshot(image) || !screenshots_->Save(folder, time, std::move(image))) {
-        ShowScreenshotNotice({ScreenshotPath(folder, time), false});
+    if (device.ReadScreenshot(image)) {
+        screenshots_->Save(platform::DesktopFolder(), time, std::move(image));
+    } else {
+        ShowScreenshotNotice({});  // not taken: no file was named for it
     }
 }
 
@@ -49,15 +47,12 @@ void App::ShowWrittenScreenshots() {
     }
 }
 
-// The notice says what happened: saved, or not.
+// The notice says what happened: saved where, or not.
 void App::ShowScreenshotNotice(const ScreenshotWriter::Finished& finished) {
-    const quill::WString name = platform::Utf8ToUtf16(finished.path.filename().string());
-    if (finished.saved) {
-        noticeText_ = quill::Format(u"%s (%s)", u"The screenshot has been saved to your desktop.", name);
-    } else {
+    if (!finished.saved && !finished.path.empty()) {
         quill::TheLog().LogError(u"WARNING: the screenshot %hs could not be saved\n", finished.path.string().c_str());
-        noticeText_ = quill::Format(u"%s (%s)", u"The screenshot could not be saved.", name);
     }
+    noticeText_ = finished.Notice();
     noticeTime_ = platform::TimeGetTime();
     if (noticeTime_ == 0) noticeTime_ = 1;  // 0 means no notice
 }

@@ -42,6 +42,11 @@ void ComboBox::SetImage(int32_t texture, int32_t srcX, int32_t srcY, int32_t w, 
     dropDown_->SetImage(texture, srcX, srcY, w, h, scaleX, scaleY);
 }
 
+void ComboBox::SetHorizontalFrames(bool horizontal) {
+    horizontalFrames_ = horizontal;
+    face_->SetHorizontalFrames(horizontal);
+}
+
 void ComboBox::SetRowCount(int32_t n) {
     rowCount_ = n;
     filled_ = 0;
@@ -51,6 +56,7 @@ void ComboBox::SetRowCount(int32_t n) {
     for (int32_t i = 0; i < n; ++i) {
         Button* row = dropDown_->CreateButton(0, i * step, Width(), Height(), -1, -1, GetTextureId(), faceSource.left,
                                               faceSource.top);
+        row->SetHorizontalFrames(horizontalFrames_);
         row->SetFrameCount(kRowFrameCount);
         row->Show(false);
         if (faceCaption != nullptr) {

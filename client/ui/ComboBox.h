@@ -22,7 +22,9 @@ public:
     void Create(int32_t x, int32_t y, int32_t w, int32_t h, int32_t id, int32_t value) override;
     // The same image for the face and the list.
     void SetImage(int32_t texture, int32_t srcX, int32_t srcY, int32_t w, int32_t h, float scaleX, float scaleY);
-    // Makes n hidden rows in the list, captioned like the face.
+    // The face's and the rows' state frames side by side instead of down (before SetRowCount).
+    void SetHorizontalFrames(bool horizontal);
+    // Makes n hidden rows in the list, captioned like the face, their frames laid out as the face's.
     void SetRowCount(int32_t n);
     // Empties every row; the rows stay.
     void ClearItems();
@@ -55,6 +57,7 @@ private:
     int32_t filled_ = 0;
     int32_t selected_ = -1;
     bool autoCaption_ = false;
+    bool horizontalFrames_ = false;
 };
 
 }  // namespace kestrovan

@@ -4,8 +4,21 @@
 
 namespace platform {
 
-// The user's desktop folder (screenshots go there): XDG_DESKTOP_DIR, else $HOME/Desktop when it exists,
-// else $HOME, else the working folder ".". Never created.
-std::string DesktopFolder();
+// Where the player's screenshots go, and what that folder is to him.
+struct PictureFolder {
+    enum class Kind {
+        Desktop,        // the desktop folder the session names
+        Home,           // the home folder: the session names no desktop folder that exists
+        WorkingFolder,  // the game's working folder: there is no home folder either
+    };
+    std::string path;
+    Kind kind = Kind::WorkingFolder;
+};
+
+// The desktop folder: XDG_DESKTOP_DIR from the environment, else the one the user's XDG user-dirs file names
+// ($XDG_CONFIG_HOME/user-dirs.dirs, by default ~/.config/user-dirs.dirs, where a localised desktop is named),
+// else ~/Desktop; each only when it is a folder. Without one, the home folder, else the working folder ".".
+// Never created.
+PictureFolder DesktopFolder();
 
 }  // namespace platform

@@ -1,6 +1,6 @@
 #pragma once
-// Digits drawn as strokes, for the numbers that are part of an image (numbered balls, the digit strips of
-// number displays). Interface text is drawn by the device's fonts and never painted here.
+// Digits drawn as strokes, for the numbers on the balls. The interface's digits (number displays, controls) are
+// painted in the type of its texts (TextPainter).
 #include <cstdint>
 #include <string>
 

@@ -26,6 +26,7 @@ bool EmblemPainter::PictogramNamed(const std::string& name, Pictogram& out) {
     else if (name == "room") out = Pictogram::Room;
     else if (name == "ready") out = Pictogram::Ready;
     else if (name == "start") out = Pictogram::Start;
+    else if (name == "fold") out = Pictogram::Fold;
     else return false;
     return true;
 }
@@ -49,6 +50,13 @@ void EmblemPainter::DrawPictogram(RgbaImage& image, int32_t x, int32_t y, int32_
             image.Line(cx - r * 0.8f, cy - r * 0.8f, cx + r * 0.8f, cy + r * 0.8f, stroke, colour);
             image.Line(cx - r * 0.8f, cy + r * 0.8f, cx + r * 0.8f, cy - r * 0.8f, stroke, colour);
             break;
+        case Pictogram::Fold:
+        case Pictogram::Unfold: {
+            const float tip = pictogram == Pictogram::Fold ? -0.45f : 0.45f;
+            image.Line(cx - r * 0.8f, cy - tip * r, cx, cy + tip * r, stroke, colour);
+            image.Line(cx, cy + tip * r, cx + r * 0.8f, cy - tip * r, stroke, colour);
+            break;
+        }
         case Pictogram::Back:
             // An arrow to the left: the way back to the previous screen.
             image.Line(cx - r * 0.9f, cy, cx + r * 0.9f, cy, stroke, colour);

@@ -14,7 +14,8 @@ namespace mkdata {
 
 class EmblemPainter {
 public:
-    enum class Pictogram { Exit, Back, Settings, Help, Info, Messenger, Room, Ready, Start };
+    // Fold is a chevron up (fold the panel away), Unfold a chevron down (open it again).
+    enum class Pictogram { Exit, Back, Settings, Help, Info, Messenger, Room, Ready, Start, Fold, Unfold };
     enum class Badge { EightBall, Carom, Cue };
 
     // The pictogram named by name into out; false for an unknown name.

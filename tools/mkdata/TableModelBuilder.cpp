@@ -30,15 +30,26 @@ constexpr int kCushionStrips = 6;
 // The liner's lowest texture row is its darkest; v stops a texel short of 1, where the texture would wrap to
 // the bright welt of its first row and light the cup's foot and floor as a ring.
 constexpr float kLinerBottomV = 0.98f;
+// How far (cm) the cloth rolls over a hole's edge into the cup before the liner starts: a pocket's mouth shows
+// the cloth turning into the dark, not the liner's bright welt bending round the hole as a black curl.
+constexpr float kClothLip = 1.5f;
 // How far (cm) a surround's span may end before it starts and still count as a point.
 constexpr float kSpanSlack = 1e-3f;
 
-// How an end cap of a cushion (a jaw at a pocket, or a cushion's end at a corner) is shaded: as the rounded,
-// cloth-covered end it stands for, turned halfway up towards the lamp, instead of a flat wall the light above the
-// table never reaches, which would show as a dark box at the cushion's end.
-Vec3 JawShading(const Vec3& outward) {
-    constexpr float kHalf = 0.70710677f;
-    return Vec3{outward.x * kHalf, outward.y * kHalf, kHalf};
+// How the steep cloth faces of the table are shaded: a cushion's nose, its end caps (a jaw at a pocket, or its
+// end at a corner) and the cloth's lip rolling into a hole stand for rounded, cloth-covered faces, turned up
+// towards the lamp (rise: the sine of the turn). So they show as a step of shade against the bed and the
+// cushion's top, a jaw facing the player lit nearly as the cushion beside it, instead of flat walls the light
+// above the table never reaches, which showed as a near-black bar along the far cushion and dark boxes at the
+// jaws.
+constexpr float kNoseRise = 0.3f;
+constexpr float kJawRise = 0.5f;
+// The lip turns over from the bed: shaded nearly as the bed, so that only the hole's dark shows past it.
+constexpr float kLipRise = 0.9f;
+
+Vec3 RoundedFaceShading(const Vec3& outward, float rise) {
+    const float level = std::sqrt(1.0f - rise * rise);
+    return Vec3{outward.x * level, outward.y * level, rise};
 }
 
 // Entry and exit distances of the ray origin + t * dir through the rectangle; empty when it misses.
@@ -275,6 +286,7 @@ void TableModelBuilder::BuildBed(MeshBuilder& mesh) const {
     AddFlatGrid(mesh, {back_.x0, back_.y0 + d, back_.x1, back_.y1 - d}, 0.0f, kCell, kClothUvScale);
     for (const Hole& hole : holes_) {
         AddHoleSurround(mesh, hole, hole.bedSquare, nullptr, 0.0f, kClothUvScale);
+        AddClothLip(mesh, hole);
     }
     // The strips along the long sides between the pocket squares.
     const Hole& middleLow = holes_[1];
@@ -326,12 +338,13 @@ void TableModelBuilder::AddCushion(MeshBuilder& mesh, const CushionPiece& piece)
     const Vec3 alongAxis = piece.alongX ? Vec3{1.0f, 0.0f, 0.0f} : Vec3{0.0f, 1.0f, 0.0f};
     const auto negate = [](const Vec3& v) { return Vec3{-v.x, -v.y, -v.z}; };
 
-    // The undercut from the bed up to the nose.
+    // The undercut from the bed up to the nose, shaded as the rounded cloth nose it stands for.
     constexpr float kUndercut = 0.6f;
     AddQuadFacing(mesh, point(CushionEnd(piece, false, kUndercut), kUndercut, 0.0f),
                   point(CushionEnd(piece, true, kUndercut), kUndercut, 0.0f),
                   point(CushionEnd(piece, true, 0.0f), 0.0f, geometry_.cushionNoseHeight),
-                  point(CushionEnd(piece, false, 0.0f), 0.0f, geometry_.cushionNoseHeight), inward, uv);
+                  point(CushionEnd(piece, false, 0.0f), 0.0f, geometry_.cushionNoseHeight), inward, uv,
+                  RoundedFaceShading(inward, kNoseRise));
     // The sloping top from the nose back to the rail, in strips so that trimmed jaws follow the holes' edges,
     // and the end caps under each strip down to the bed.
     for (int strip = 0; strip < kCushionStrips; ++strip) {
@@ -344,10 +357,22 @@ void TableModelBuilder::AddCushion(MeshBuilder& mesh, const CushionPiece& piece)
         }
         AddQuadFacing(mesh, point(low0, d0, heightAt(d0)), point(high0, d0, heightAt(d0)),
                       point(high1, d1, heightAt(d1)), point(low1, d1, heightAt(d1)), {0.0f, 0.0f, 1.0f}, uv);
+        // Each end cap faces out of the strip: away from its middle, which for a jaw trimmed round a hole is
+        // towards the hole rather than along the cushion (a cap wound along the cushion there would face into
+        // it and leave a dark gap onto the cup below).
+        const Vec3 middle = point((low0 + low1 + high0 + high1) * 0.25f, (d0 + d1) * 0.5f, 0.0f);
+        const auto facingOut = [&](float end0, float end1, const Vec3& fallback) {
+            const Vec3 cap = point((end0 + end1) * 0.5f, (d0 + d1) * 0.5f, 0.0f);
+            Vec3 out{cap.x - middle.x, cap.y - middle.y, 0.0f};
+            const float length = std::sqrt(out.x * out.x + out.y * out.y);
+            return length > 1e-3f ? Vec3{out.x / length, out.y / length, 0.0f} : fallback;
+        };
+        const Vec3 lowOut = facingOut(low0, low1, negate(alongAxis));
+        const Vec3 highOut = facingOut(high0, high1, alongAxis);
         AddQuadFacing(mesh, point(low0, d0, 0.0f), point(low1, d1, 0.0f), point(low1, d1, heightAt(d1)),
-                      point(low0, d0, heightAt(d0)), negate(alongAxis), uv, JawShading(negate(alongAxis)));
+                      point(low0, d0, heightAt(d0)), lowOut, uv, RoundedFaceShading(lowOut, kJawRise));
         AddQuadFacing(mesh, point(high0, d0, 0.0f), point(high1, d1, 0.0f), point(high1, d1, heightAt(d1)),
-                      point(high0, d0, heightAt(d0)), alongAxis, uv, JawShading(alongAxis));
+                      point(high0, d0, heightAt(d0)), highOut, uv, RoundedFaceShading(highOut, kJawRise));
     }
 }
 
@@ -459,18 +484,6 @@ void TableModelBuilder::BuildRails(MeshBuilder& mesh, const TableMaterials& mate
     AddFlatGrid(mesh, {back_.x1, back_.y0 + d, frame_.x1, back_.y1 - d}, z, kCell, kWoodUvScale);
 }
 
-float TableModelBuilder::SurfaceAbove(float x, float y, Cover cover) const {
-    switch (cover) {
-        case Cover::Bed:
-            return 0.0f;
-        case Cover::Cushion:
-            return CushionTopAt(x, y).value_or(geometry_.cushionTopHeight);
-        case Cover::Rail:
-            break;
-    }
-    return geometry_.cushionTopHeight;
-}
-
 TableModelBuilder::Cover TableModelBuilder::CoverAt(float x, float y) const {
     if (x < back_.x0 || x > back_.x1 || y < back_.y0 || y > back_.y1) {
         return Cover::Rail;
@@ -478,37 +491,63 @@ TableModelBuilder::Cover TableModelBuilder::CoverAt(float x, float y) const {
     return CushionTopAt(x, y).has_value() ? Cover::Cushion : Cover::Bed;
 }
 
+std::vector<float> TableModelBuilder::RimAngles(const Hole& hole) const {
+    std::vector<float> angles;
+    for (int i = 0; i < kCupSegments; ++i) {
+        angles.push_back(kTwoPi * static_cast<float>(i) / kCupSegments);
+    }
+    for (const auto& [x, y] : CircleCrossings(hole, back_)) {
+        const float angle = std::atan2(y - hole.y, x - hole.x);
+        angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+    }
+    AddJawCrossings(hole, angles);
+    std::sort(angles.begin(), angles.end());
+    angles.push_back(angles.front() + kTwoPi);
+    return angles;
+}
+
+std::pair<float, float> TableModelBuilder::RimPoint(const Hole& hole, float angle) {
+    return {hole.x + hole.radius * std::cos(angle), hole.y + hole.radius * std::sin(angle)};
+}
+
+void TableModelBuilder::AddClothLip(MeshBuilder& mesh, const Hole& hole) const {
+    const std::vector<float> angles = RimAngles(hole);
+    for (size_t i = 0; i + 1 < angles.size(); ++i) {
+        const float a0 = angles[i], a1 = angles[i + 1];
+        const auto [xm, ym] = RimPoint(hole, (a0 + a1) * 0.5f);
+        if (a1 - a0 < 1e-5f || CoverAt(xm, ym) == Cover::Rail) {
+            continue;
+        }
+        const auto [x0, y0] = RimPoint(hole, a0);
+        const auto [x1, y1] = RimPoint(hole, a1);
+        const float length = std::hypot(xm - hole.x, ym - hole.y);
+        const Vec3 towardsCentre{(hole.x - xm) / length, (hole.y - ym) / length, 0.0f};
+        const auto uv = [&](const Vec3& p) { return std::pair{(p.x + p.y) / kClothUvScale, p.z / kClothUvScale}; };
+        AddQuadFacing(mesh, {x0, y0, 0.0f}, {x1, y1, 0.0f}, {x1, y1, -kClothLip}, {x0, y0, -kClothLip}, towardsCentre,
+                      uv, RoundedFaceShading(towardsCentre, kLipRise));
+    }
+}
+
 void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
     const float bottom = geometry_.pocketFloorHeight;
     for (const Hole& hole : holes_) {
-        // The cup's wall reaches up to what lies over its rim: the bed's hole edge at the cloth, the cushion's
-        // top where a jaw hangs over the hole, the rail's top behind it. A wall that stood above the cloth
-        // would show as a dark band around the hole.
-        std::vector<float> angles;
-        for (int i = 0; i < kCupSegments; ++i) {
-            angles.push_back(kTwoPi * static_cast<float>(i) / kCupSegments);
-        }
-        for (const auto& [x, y] : CircleCrossings(hole, back_)) {
-            const float angle = std::atan2(y - hole.y, x - hole.x);
-            angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
-        }
-        AddJawCrossings(hole, angles);
-        std::sort(angles.begin(), angles.end());
-        angles.push_back(angles.front() + kTwoPi);
-        const auto rim = [&](float angle) {
-            return std::pair{hole.x + hole.radius * std::cos(angle), hole.y + hole.radius * std::sin(angle)};
-        };
+        // The cup's wall reaches up to what lies over its rim: the cloth's lip at the bed, the rail's top behind
+        // it. A jaw is trimmed round the hole and closed by its own end down to the cloth: a wall rising to the
+        // jaw's top there would stand beside that end, as a wall above the cloth would show as a dark band round
+        // the hole.
+        const std::vector<float> angles = RimAngles(hole);
         for (size_t i = 0; i + 1 < angles.size(); ++i) {
             const float a0 = angles[i], a1 = angles[i + 1];
             if (a1 - a0 < 1e-5f) {
                 continue;
             }
-            const auto [x0, y0] = rim(a0);
-            const auto [x1, y1] = rim(a1);
-            const auto [xm, ym] = rim((a0 + a1) * 0.5f);
-            const Cover cover = CoverAt(xm, ym);
+            const auto [x0, y0] = RimPoint(hole, a0);
+            const auto [x1, y1] = RimPoint(hole, a1);
+            const auto [xm, ym] = RimPoint(hole, (a0 + a1) * 0.5f);
+            const bool underRail = CoverAt(xm, ym) == Cover::Rail;
             const Vec3 p0{x0, y0, bottom}, p1{x1, y1, bottom};
-            const Vec3 q0{x0, y0, SurfaceAbove(x0, y0, cover)}, q1{x1, y1, SurfaceAbove(x1, y1, cover)};
+            const float top = underRail ? geometry_.cushionTopHeight : -kClothLip;
+            const Vec3 q0{x0, y0, top}, q1{x1, y1, top};
             // The wall faces inwards, towards the centre, where it is seen from; v runs down from the rim.
             const float u0 = a0 / kTwoPi, u1 = a1 / kTwoPi;
             mesh.AddQuad(p1, p0, q0, q1, [&](const Vec3& p) {
@@ -519,8 +558,8 @@ void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
         // The cup's floor, in the liner's darkest row: the shadow at the bottom of the pocket.
         const uint16_t middle = mesh.AddVertex({{hole.x, hole.y, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
         for (int i = 0; i < kCupSegments; ++i) {
-            const auto [x0, y0] = rim(kTwoPi * static_cast<float>(i) / kCupSegments);
-            const auto [x1, y1] = rim(kTwoPi * static_cast<float>(i + 1) / kCupSegments);
+            const auto [x0, y0] = RimPoint(hole, kTwoPi * static_cast<float>(i) / kCupSegments);
+            const auto [x1, y1] = RimPoint(hole, kTwoPi * static_cast<float>(i + 1) / kCupSegments);
             const uint16_t a = mesh.AddVertex({{x0, y0, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
             const uint16_t b = mesh.AddVertex({{x1, y1, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
             mesh.AddTriangle(middle, a, b);

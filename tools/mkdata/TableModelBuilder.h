@@ -94,12 +94,16 @@ private:
     // The height of a cushion's top over the point, when a cushion covers it.
     std::optional<float> CushionTopAt(float x, float y) const;
     Cover CoverAt(float x, float y) const;
-    // The height of what covers the point: the cloth, the cushion's sloping top or the rail.
-    float SurfaceAbove(float x, float y, Cover cover) const;
     // The points where the hole's circle meets the rectangle's edges.
     static std::vector<std::pair<float, float>> CircleCrossings(const Hole& hole, const Rect& rect);
     // Adds the angles (about the hole's centre) where its circle meets the cushions' end caps.
     void AddJawCrossings(const Hole& hole, std::vector<float>& angles) const;
+    // The angles that split a hole's rim where what lies over it changes, sorted, the first again at the end
+    // (plus a full turn).
+    std::vector<float> RimAngles(const Hole& hole) const;
+    static std::pair<float, float> RimPoint(const Hole& hole, float angle);
+    // The cloth rolling over the hole's edge where the bed meets it, a little way down into the cup.
+    void AddClothLip(MeshBuilder& mesh, const Hole& hole) const;
 
     kestrovan::TableGeometry geometry_;
     bool hasPockets_;

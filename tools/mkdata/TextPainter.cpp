@@ -31,7 +31,47 @@ void Blend(RgbaImage& image, const platform::gfx::TextCoverage& coverage, int32_
     }
 }
 
+// The rows and columns of the coverage that hold ink.
+struct InkBox {
+    int32_t left, top, right, bottom;
+    bool Empty() const { return right <= left || bottom <= top; }
+};
+
+InkBox InkOf(const platform::gfx::TextCoverage& coverage) {
+    InkBox box{coverage.width, coverage.height, 0, 0};
+    for (int32_t row = 0; row < coverage.height; ++row) {
+        for (int32_t column = 0; column < coverage.width; ++column) {
+            if (coverage.alpha[static_cast<size_t>(row) * coverage.width + column] == 0) continue;
+            box = {std::min(box.left, column), std::min(box.top, row), std::max(box.right, column + 1),
+                   std::max(box.bottom, row + 1)};
+        }
+    }
+    return box;
+}
+
 }  // namespace
+
+bool TextPainter::DrawInkFitted(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
+                                Argb colour) {
+    const std::lock_guard hold(FontLibraryLock());
+    std::unique_ptr<platform::gfx::FontFace> measure =
+        platform::gfx::OpenFontFace({u"DejaVu Sans", -kMeasureEm, kBold, false});
+    if (!measure) return false;
+    const InkBox measured = InkOf(measure->Rasterise(text, platform::gfx::GlyphRendering::Smooth));
+    if (measured.Empty()) return false;
+    const float scale = std::min(w / static_cast<float>(measured.right - measured.left),
+                                 h / static_cast<float>(measured.bottom - measured.top));
+    const int32_t em = std::max(6, static_cast<int32_t>(std::floor(kMeasureEm * scale)));
+    std::unique_ptr<platform::gfx::FontFace> face = platform::gfx::OpenFontFace({u"DejaVu Sans", -em, kBold, false});
+    if (!face) return false;
+    const platform::gfx::TextCoverage coverage = face->Rasterise(text, platform::gfx::GlyphRendering::Smooth);
+    const InkBox ink = InkOf(coverage);
+    if (ink.Empty()) return false;
+    const float left = x + (w - static_cast<float>(ink.right - ink.left)) * 0.5f - static_cast<float>(ink.left);
+    const float top = y + (h - static_cast<float>(ink.bottom - ink.top)) * 0.5f - static_cast<float>(ink.top);
+    Blend(image, coverage, static_cast<int32_t>(std::lround(left)), static_cast<int32_t>(std::lround(top)), colour);
+    return true;
+}
 
 bool TextPainter::DrawFitted(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
                              Argb colour) {

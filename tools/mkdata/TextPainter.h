@@ -18,6 +18,10 @@ public:
     // Bold text as coverage blended in colour into the box, scaled to fit it, centred; false without a font.
     static bool DrawFitted(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
                            Argb colour);
+    // Bold text whose ink (not its character cell) is fitted to the box and centred in it: the digits of number
+    // displays, balls and controls, as large as their cells allow; false without a font.
+    static bool DrawInkFitted(RgbaImage& image, const std::u16string& text, float x, float y, float w, float h,
+                              Argb colour);
     // A caption of the given pixel size (the em), vertically centred in the box and aligned in it; false
     // without a font or when the text is wider than the box.
     static bool DrawCaption(RgbaImage& image, const std::u16string& text, int32_t x, int32_t y, int32_t w, int32_t h,

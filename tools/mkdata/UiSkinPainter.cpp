@@ -5,7 +5,6 @@
 #include <charconv>
 
 #include "tools/mkdata/BadgePainter.h"
-#include "tools/mkdata/DigitGlyphs.h"
 #include "tools/mkdata/EmblemPainter.h"
 #include "tools/mkdata/TextPainter.h"
 
@@ -45,6 +44,12 @@ std::string TextArgument(const UiRegion& region, const std::string& key) {
 bool Refuse(const UiRegion& region, const std::string& what, std::string& error) {
     error = "region table line " + std::to_string(region.line) + ": " + what;
     return false;
+}
+
+// A digit of the interface in the bold type of its texts, filling the box: it reads as the digit at the sizes
+// number displays cut their cells in, where digits drawn as segments read as bare boxes.
+bool DrawDigit(RgbaImage& image, int digit, float x, float y, float w, float h, Argb colour) {
+    return TextPainter::DrawInkFitted(image, std::u16string(1, static_cast<char16_t>(u'0' + digit)), x, y, w, h, colour);
 }
 
 }  // namespace
@@ -111,7 +116,7 @@ void UiSkinPainter::Buttons(RgbaImage& image, const UiRegion& region, int32_t fr
         const bool checked = checkedCycles && (frame / cycle) % 2 == 1;
         // The accent stays dark enough under every face for white captions to read (4.5:1 and more).
         const Argb tint = checked ? Shade(kAccent, 0.6f) : Shade(kFace, 1.25f);
-        const float lit = checked ? 0.15f : 0.3f;
+        const float lit = checked ? 0.15f : 0.2f;
         switch (frame % cycle) {
             case 0: Bevel(image, x, y, face.w, face.h, tint, true); break;
             case 1: Bevel(image, x, y, face.w, face.h, Mix(tint, kAccent, lit), true); break;
@@ -201,6 +206,13 @@ bool UiSkinPainter::PaintRegion(RgbaImage& image, const UiRegion& region, std::s
     } else if (style == "edit") {
         // Dark, for the light text every box of the game writes.
         Bevel(image, x, y, w, h, Shade(kFace, 0.55f), false);
+    } else if (style == "tooltip") {
+        // Light, as a tooltip is, for the dark olive of its caption (some 9:1), in a thin frame of the skin's
+        // light bevel over a dark foot. Its last row is the first of the modal shade's texels, read with the
+        // row above it: both keep the dark and light of a sunken face's foot, so that the shade stays as it was.
+        image.FillRect(x, y, w, h, kTooltipFace);
+        image.FrameRect(x, y, w, h, 1, kLight);
+        image.FillRect(x + 1, y + h - 2, w - 2, 1, Shade(kFace, 0.7f));
     } else if (style == "shade") {
         image.FillRect(x, y, w, h, 0xA0000000);
     } else if (style == "digits" || style == "colon") {
@@ -285,7 +297,8 @@ bool UiSkinPainter::PaintButtons(RgbaImage& image, const UiRegion& region, std::
     const std::string glyph = TextArgument(region, "glyph");
     EmblemPainter::Pictogram pictogram{};
     if (!glyph.empty() && !EmblemPainter::PictogramNamed(glyph, pictogram)) {
-        return Refuse(region, "glyph must be exit, back, settings, help, info, messenger, room, ready or start", error);
+        return Refuse(region, "glyph must be exit, back, settings, help, info, messenger, room, ready, start or fold",
+                      error);
     }
     const int32_t digit = IntArgument(region, "digit", -1);
     if (digit > 9) {
@@ -299,11 +312,16 @@ bool UiSkinPainter::PaintButtons(RgbaImage& image, const UiRegion& region, std::
         const int32_t y = region.y + (vertical ? frame * fh : 0) + face.y;
         const Argb ink = kInk[static_cast<size_t>(frame % 4)];
         if (!glyph.empty()) {
-            EmblemPainter::DrawPictogram(image, x, y, face.w, face.h, pictogram, ink);
+            // A fold box's checked frames (the panel folded) show the way to unfold it.
+            const bool checked = IntArgument(region, "checked", 0) != 0 &&
+                                 (frame / std::clamp(IntArgument(region, "cycle", 4), 1, 4)) % 2 == 1;
+            const EmblemPainter::Pictogram shown =
+                pictogram == EmblemPainter::Pictogram::Fold && checked ? EmblemPainter::Pictogram::Unfold : pictogram;
+            EmblemPainter::DrawPictogram(image, x, y, face.w, face.h, shown, ink);
         }
-        if (digit >= 0) {
-            DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + face.w * 0.5f,
-                              y + face.h * 0.5f, face.h * 0.55f, ink);
+        if (digit >= 0 && !DrawDigit(image, digit, x + face.w * 0.2f, y + face.h * 0.2f, face.w * 0.6f,
+                                     face.h * 0.6f, ink)) {
+            return Refuse(region, "no font for the digit (DejaVu Sans)", error);
         }
     }
     return true;
@@ -384,11 +402,14 @@ bool UiSkinPainter::PaintNumberParts(RgbaImage& image, const UiRegion& region, s
         image.FillCircle(x + w * 0.5f, y + rows * 0.72f, dot, colour);
         return true;
     }
+    // Each digit as large as its cell allows, a pixel clear of the cell's sides and a tenth of its rows clear
+    // of its top and foot.
     const float cell = static_cast<float>(w) / 10.0f;
-    const float glyph = std::min(rows * 0.8f, cell * 1.3f);
     for (int digit = 0; digit < 10; ++digit) {
-        DigitGlyphs::Draw(image, std::string(1, static_cast<char>('0' + digit)), x + cell * (digit + 0.5f),
-                          y + rows * 0.5f, glyph, colour);
+        if (!DrawDigit(image, digit, x + cell * static_cast<float>(digit) + 1.0f, y + rows * 0.1f, cell - 2.0f,
+                       rows * 0.8f, colour)) {
+            return Refuse(region, "no font for the digits (DejaVu Sans)", error);
+        }
     }
     return true;
 }

@@ -20,6 +20,7 @@
 //   thumb                      a scroll thumb
 //   gauge                      a power gauge: dark track and a fill from green to red
 //   edit                       a dark text field
+//   tooltip                    a tooltip's face: light cream in a thin frame, for its dark caption
 //   shade                      translucent black, for modal shades
 //   digits   rows=<n> colour=<RRGGBB>
 //                              the digits 0 to 9 in equal cells across the width (a number display's
@@ -29,8 +30,9 @@
 //                              a round badge on clear ground; with n cells, a badge of its own colour in each
 //                              square cell across (the colour unused)
 //   solid    colour=<AARRGGBB> a plain colour
-//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start>
-//                              button faces with the pictogram of the button's action on each
+//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start|fold>
+//                              button faces with the pictogram of the button's action on each (fold: a
+//                              chevron up, and down on the checked frames of a fold box)
 //   outline  face=x,y,w,h thickness=<px> colour=<AARRGGBB>
 //                              clear, with a frame of that thickness around the face: a highlight that rings
 //                              a control drawn under it
@@ -72,6 +74,7 @@ public:
     static constexpr Argb kAccent = 0xFF2FA7A0;
     static constexpr Argb kPage = 0xFF343D49;
     static constexpr Argb kInk = 0xFFE8ECF0;
+    static constexpr Argb kTooltipFace = 0xFFF8F2D0;
 
     // A button face's place inside each frame.
     struct FaceRect {

@@ -141,17 +141,20 @@ bool ItemPreview::LoadModel(quill::ResourceManager& resources, D3D9RenderDevice&
         model_->Release();
         return false;
     }
-    PlaceCamera(DistanceFor(*record, distanceOverride_));
+    // A cue in a view half as tall again as wide or taller (a cue place, a cue window's cell, the school's gift)
+    // stands upright, its tip at the top: lying across so narrow a view it would show as a short line.
+    PlaceCamera(DistanceFor(*record, distanceOverride_),
+                record->kind == ItemModelKind::kCue && 2 * viewHeight_ >= 3 * viewWidth_);
     loaded_ = true;
     StartTurn();
     return true;
 }
 
 // The camera looks down on the model's centre from the distance, its field of view wide enough for the model's
-// sphere across the view. A model too long for the widest field of view at that distance (a cue seen from a
-// cue's distance) moves the camera back until it fits, so that the item is shown whole inside the view. The
-// wheel keeps the camera between half and twice the distance it was placed at.
-void ItemPreview::PlaceCamera(float distance) {
+// sphere across the view (up it, for an upright model). A model too long for the widest field of view at that
+// distance (a cue seen from a cue's distance) moves the camera back until it fits, so that the item is shown
+// whole inside the view. The wheel keeps the camera between half and twice the distance it was placed at.
+void ItemPreview::PlaceCamera(float distance, bool upright) {
     quill::BoundingSphere sphere;
     for (const auto& model : model_->Models()) {
         model->Object().UpdateWorldTransform();
@@ -163,15 +166,22 @@ void ItemPreview::PlaceCamera(float distance) {
     float fov = kDefaultFov;
     if (sphere.radius > 0.0f) {
         distance = std::max(distance, kFitMargin * sphere.radius / std::tan(kMaxFov / 2.0f));
-        // The horizontal angle that holds the sphere across the view's width: the items lie flat or along
-        // their length, so their width is what must fit.
+        // The angle that holds the sphere across the view's width (the items lie flat or along their length,
+        // so their width is what must fit), or up an upright one's height, where the horizontal angle is that
+        // narrowed by the view's shape.
         const float half = std::atan(kFitMargin * sphere.radius / distance);
-        fov = std::clamp(2.0f * half, kMinFov, kMaxFov);
+        fov = upright ? 2.0f * std::atan(std::tan(half) * across / down) : 2.0f * half;
+        fov = std::clamp(fov, kMinFov, kMaxFov);
     }
     camera_.emplace(u"ItemPreview");
     camera_->SetProjection(0.0f, 0.0f, fov, down / across, distance / 20.0f, distance * 20.0f);
     const quill::Vec3 eye = target + quill::Vec3{0.0f, -std::cos(kViewPitch), std::sin(kViewPitch)} * distance;
-    camera_->SetFrame(eye, target, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f});
+    if (upright) {
+        // Up towards the tip (-x): turning then spins the cue about its length.
+        camera_->SetFrame(eye, target, {-1.0f, 0.0f, 0.0f}, {0.0f, -std::sin(kViewPitch), -std::cos(kViewPitch)});
+    } else {
+        camera_->SetFrame(eye, target, {0.0f, 0.0f, 1.0f}, {-1.0f, 0.0f, 0.0f});
+    }
     camera_->SetMinDistance(distance * kNearestFactor);
     camera_->SetMaxDistance(distance * kFarthestFactor);
 }

@@ -76,7 +76,8 @@ public:
 private:
     void Drag(quill::Camera& camera, int32_t dx, int32_t dy) override;
     void Draw(D3D9RenderDevice& device);
-    void PlaceCamera(float distance);
+    // upright: the model's length (+x) runs up the view instead of across it.
+    void PlaceCamera(float distance, bool upright);
     void Turn();
     // Marks the model stale (when loaded) and the record waiting (when there is one).
     void Restart(const ItemModelRecord* record);

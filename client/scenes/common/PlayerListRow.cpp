@@ -39,7 +39,8 @@ PlayerListRow::PlayerListRow(int32_t controlId) {
     markIcon_ = CreateImage(100, 2, 24, 15, kTexture, 704, 856);
     location_ = CreateTextLabel(150, 4, 54, 14, &UiFontAt(UiFont::Regular12), TextLabel::kAlignRight, 0);
     clanBadge_ = CreateImage(-115, -5, 122, 27, kTexture, 526, 439);
-    clanName_ = CreateTextLabel(-110, 1, 112, 14, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
+    // The clan's name lies on its badge, left of the row: the badge holds it.
+    clanName_ = clanBadge_->CreateTextLabel(5, 6, 112, 14, &UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0);
     clanName_->SetColors(kCyan, 0);
     clanBadge_->Show(false);
     clanName_->Show(false);

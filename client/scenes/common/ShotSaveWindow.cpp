@@ -2,6 +2,7 @@
 
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/TextEntry.h"
 #include "client/ui/Button.h"
 #include "client/ui/EditBox.h"
@@ -27,7 +28,8 @@ ShotSaveWindow::ShotSaveWindow(Services services) : services_(std::move(services
     title_ = AddTextEntry(*this, 20, 48, 220, 18, kTitleChars, 0xFFFFFFFF);
     title_->SetTextColors(0xFFFFFFFF, 0xFF000000);
     ok_ = CreateButton(50, 100, 54, 18, kOk, -1, kHudTexture, 645, 103);
-    CreateButton(150, 100, 54, 18, kCancel, -1, kHudTexture, 699, 103);
+    SetCentredCaption(*ok_, u"OK");
+    SetCentredCaption(*CreateButton(150, 100, 54, 18, kCancel, -1, kHudTexture, 699, 103), u"Cancel");
     Show(false);
 }
 

@@ -51,7 +51,7 @@ ClanDialog::ClanDialog(CommunityHost& host, CommunityRequests& requests) : host_
         label->SetColors(kWhite, 0);
         label->SetText(caption.text);
     }
-    name_ = AddTextEntry(*this, 136, 98, 150, 17, kMaxNameBytes, 0xFF000000, EntryBackground{kCommonTexture, 0, 446});
+    name_ = AddTextEntry(*this, 136, 98, 150, 17, kMaxNameBytes, 0xFF000000, kLightEntryField);
     capacity_ = CreateDialogCombo(*this, 131, 121, 139, 20, kCapacityList, kCapacityRows);
     for (int32_t step = 1; step <= kCapacityRows; ++step)
         capacity_->AddItem(quill::Format(u"%d0 %s", static_cast<int>(step), u"Players"));

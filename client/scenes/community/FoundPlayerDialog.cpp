@@ -36,10 +36,10 @@ FoundPlayerDialog::FoundPlayerDialog(CommunityHost& host, CommunityRequests& req
     nickname_->SetColors(0xFFFFFF00, 0);
     location_ = CreateTextLabel(130, 89, 190, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     location_->SetColors(0xFFFFFFFF, 0);
-    AddCaptionedButton(*this, kViewInfo, 20, 125, 89, 24, -1, 524, 562, u"View Info");
-    AddCaptionedButton(*this, kJoinWith, 120, 125, 89, 24, -1, 524, 562, u"Join with");
-    AddCaptionedButton(*this, kAskFriend, 220, 125, 89, 24, -1, 524, 562, u"Ask Friend");
-    AddCaptionedButton(*this, PopupWindow::kClose, 290, 10, 33, 34, platform::Vk::Escape, 624, 562, u"X");
+    AddCaptionedButton(*this, kViewInfo, 20, 125, 89, 24, -1, 780, 700, u"View Info");
+    AddCaptionedButton(*this, kJoinWith, 120, 125, 89, 24, -1, 780, 700, u"Join with");
+    AddCaptionedButton(*this, kAskFriend, 220, 125, 89, 24, -1, 780, 700, u"Ask Friend");
+    AddCaptionedButton(*this, PopupWindow::kClose, 290, 10, 33, 34, platform::Vk::Escape, 880, 700, u"X");
     Show(false);
 }
 

@@ -40,7 +40,7 @@ void LobbyChat::Build(Widget& screen, int32_t scrollId) {
     for (size_t k = 0; k < kLines; ++k)
         labels_[k] = panel_->CreateTextLabel(15, 32 + 18 * static_cast<int32_t>(k), 430, 18,
                                              &UiFontAt(UiFont::Regular12), 0, 0);
-    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite, EntryBackground{kCommonTexture, 0, 446});
+    input_ = AddTextEntry(*panel_, 17, 140, 375, 18, kInputLength * 2, kWhite, kDarkEntryField);
     // What the box is for, between it and the scroll bar.
     panel_->CreateTextLabel(397, 140, 46, 18, &UiFontAt(UiFont::Regular12), 0, 0)->SetText(u"Chat");
     scroll_ = AddLobbyScrollBar(*panel_, 447, 27, 108, scrollId);

@@ -1,5 +1,6 @@
 #include "client/scenes/lobby/LobbyRoomList.h"
 
+#include <algorithm>
 #include <memory>
 
 #include "QuillLib/core/LogSystem.h"
@@ -23,6 +24,19 @@ namespace {
 
 // The ten filters stand side by side from under "List all room" to just short of "Create New Game".
 constexpr int32_t kFilterStep = 24;
+// The list's face behind its rows and its bar, so that the empty rows (dimmed) show as free places of the list
+// and the bar stands on the list it scrolls, not alone over the table: a plain face of the lobby's picture
+// texture stretched over the rows and the bar with a margin.
+constexpr int32_t kListFaceTexture = lobby_texture::kFirstPicture;
+constexpr int32_t kListFaceX = 0;
+constexpr int32_t kListFaceY = 360;
+constexpr int32_t kListFaceWidth = 268;
+constexpr int32_t kListFaceHeight = 238;
+constexpr int32_t kListMargin = 6;
+constexpr int32_t kRowX = 10;
+constexpr int32_t kRowStep = 80;
+constexpr int32_t kBarWidth = 33;
+constexpr int32_t kBarHeight = 262;
 constexpr int32_t kIconRow = 856;
 constexpr int32_t kIconCell = 24;
 
@@ -40,12 +54,15 @@ void LobbyRoomList::Build(Widget& screen) {
     using lobby_texture::kLobby;
     panel_ = screen.CreateImage(0, 4, 1, 1, kLobby, 0, 0);
     panel_->SetAnchor(AnchorMode::Left, 20, AnchorMode::Top, 40);
+    listFace_ = panel_->CreateImage(kRowX - kListMargin, -kListMargin, kListFaceWidth, kListFaceHeight, kListFaceTexture,
+                                    kListFaceX, kListFaceY);
+    listFace_->SetAcceptsMouse(false);
     for (size_t k = 0; k < kRows; ++k) {
         auto row = std::make_unique<RoomListRow>(kFirstRow + 2 * static_cast<int32_t>(k));
-        row->SetPosition(10, 80 * static_cast<int32_t>(k));
+        row->SetPosition(kRowX, kRowStep * static_cast<int32_t>(k));
         rows_[k] = static_cast<RoomListRow*>(panel_->AddChild(std::move(row), true));
     }
-    bar_ = panel_->CreateImage(502, 122, 33, 262, kLobby, 736, 32);
+    bar_ = panel_->CreateImage(502, 122, kBarWidth, kBarHeight, kLobby, 736, 32);
     scroll_ = AddLobbyScrollBar(*bar_, 3, 5, 239, kScroll);
     scroll_->SetSecondRect(-500, -130, 530, 470);
     orderButtons_[0] = AddLobbyButton(*panel_, 38, 486, 114, 28, kListAll, -1, kLobby, 820, 160, u"List all room");
@@ -88,6 +105,7 @@ void LobbyRoomList::Layout(const LobbyLayout& layout) {
 void LobbyRoomList::Place(const LobbyLayout& layout) {
     const WidgetRect panel = panel_->GetRect();
     bar_->SetPosition(layout.barX, layout.barY);
+    FitListFace(layout);
     scroll_->SetSecondRect(panel.left + layout.barX - 500, panel.top + layout.barY - 130, 530, layout.wheelHeight);
     createButton_->SetPosition(286, layout.buttonsY);
     quickJoinButton_->SetPosition(410, layout.buttonsY);
@@ -95,6 +113,16 @@ void LobbyRoomList::Place(const LobbyLayout& layout) {
     for (Button* filter : filterButtons_) filter->SetPosition(filter->GetRect().left - panel.left, layout.orderY + 30);
     for (size_t k = 0; k < kRows; ++k)
         if (static_cast<int32_t>(k) >= layout.roomRows) rows_[k]->Show(false);
+}
+
+// The face reaches from the rows' left to the bar's right and from the first row's top to the foot of the
+// last row shown or of the bar, whichever is lower, a margin round them.
+void LobbyRoomList::FitListFace(const LobbyLayout& layout) {
+    const int32_t width = layout.barX + kBarWidth - kRowX + 2 * kListMargin;
+    const int32_t height = std::max(layout.roomRows * kRowStep - (kRowStep - RoomListRow::kHeight), layout.barY + kBarHeight) +
+                           2 * kListMargin;
+    listFace_->SetPosition(kRowX - kListMargin, -kListMargin);
+    listFace_->SetScale(static_cast<float>(width) / kListFaceWidth, static_cast<float>(height) / kListFaceHeight);
 }
 
 void LobbyRoomList::Enter() {

@@ -84,6 +84,7 @@ public:
 
 private:
     void BuildFilterButtons();
+    void FitListFace(const LobbyLayout& layout);
     // The page from that first room, into the rows and the scroll bar.
     void ShowFrom(int32_t first);
     // An update or a state of a room, when it could be read.
@@ -100,6 +101,7 @@ private:
     // Widgets, owned by the tree.
     Image* panel_ = nullptr;
     std::array<RoomListRow*, kRows> rows_{};
+    Image* listFace_ = nullptr;
     Image* bar_ = nullptr;
     ScrollBar* scroll_ = nullptr;
     std::array<Button*, 2> orderButtons_{};

@@ -28,7 +28,7 @@ NicknameDialog::NicknameDialog(AwaitedRequest& requests, std::function<void()> q
     SetSounds(30, 29);
     TextLabel* prompt = CreateTextLabel(25, 50, 340, 20, &UiFontAt(UiFont::Bold12), 0, 0);
     prompt->SetText(u"Nickname");
-    edit_ = AddTextEntry(*this, 25, 83, 130, 18, kMaxBytes, 0xFFFFFFFF, EntryBackground{kLoginTexture, 240, 340});
+    edit_ = AddTextEntry(*this, 25, 83, 130, 18, kMaxBytes, 0xFFFFFFFF);
     edit_->SetTextColors(0xFFFFFFFF, 0xFF000000);
     const auto addButton = [this](int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
         Button* button = CreateButton(x, 185, 85, 32, id, key, kCommonTexture, tileX, 0);

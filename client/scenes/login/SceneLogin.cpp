@@ -157,12 +157,14 @@ void SceneLogin::BuildLoginWindow() {
     AddChild(std::move(window), false);
     loginWindow_->SetAlpha(0.8f);
 
+    // Each caption stands right-aligned just left of its box, and the box on the field its window's face
+    // paints for it, inside the window: as wide as the window leaves it (166 from x 118 would reach 49
+    // pixels past the window's edge, and past the screen's, anchored as the window is).
     const auto addBox = [this](int32_t y, int32_t maxBytes, const char16_t* caption) {
-        // Right-aligned: each caption stands just left of its box.
         TextLabel* label =
-            loginWindow_->CreateTextLabel(20, y, 90, 18, &UiFontAt(UiFont::Bold12), TextLabel::kAlignRight, 0);
+            loginWindow_->CreateTextLabel(6, y, 64, 18, &UiFontAt(UiFont::Bold12), TextLabel::kAlignRight, 0);
         label->SetText(caption);
-        return AddTextEntry(*loginWindow_, 118, y, 166, 18, maxBytes, 0xFFFFFFFF, EntryBackground{kTexture, 240, 340});
+        return AddTextEntry(*loginWindow_, 76, y, 149, 18, maxBytes, 0xFFFFFFFF);
     };
     idBox_ = addBox(54, 15, u"ID");
     passwordBox_ = addBox(78, 12, u"Password");

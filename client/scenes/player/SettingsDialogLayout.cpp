@@ -92,9 +92,12 @@ ScrollBar* SettingsDialog::AddSlider(Panel& page, int32_t x, int32_t y, int32_t 
 
 ComboBox* SettingsDialog::AddList(Panel& page, int32_t x, int32_t y, int32_t w, int32_t rows,
                                   quill::WStringView tooltip, quill::WStringView caption) {
+    // The lists wear the tooltip's light face, with dark captions; their three frames side by side within it
+    // (below it lie the modal shade's texels).
     ComboBox* list = page.CreateComboBox(x, y, w, 20, -1, -1, kCommonTexture, 0, 446);
+    list->SetHorizontalFrames(true);
     list->GetFace()->SetFrameCount(3);
-    list->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kWhite, 0, 0);
+    list->GetFace()->AddLabel(&UiFontAt(UiFont::Regular12), TextLabel::kAlignCentre, kBlack, 0, 0);
     list->SetRowCount(rows);
     list->SetTooltip(tooltip);
     SetCaption(*list, caption);
@@ -188,8 +191,10 @@ void SettingsDialog::BuildGamePage(Panel& page) {
         page.AddChild(std::move(box), true);
     }
     AddCheckBox(page, 10, 286, kMask, u"Mask bad language", {kBesideBox, 250});
-    AddCheckBox(page, 10, 325, kServerOption1, {}, {kBesideBox, 100});
-    AddCheckBox(page, 150, 325, kServerOption2, {}, {kBesideBox, 100});
+    // The two options the server keeps for the account, ticked to turn them off: invitations into rooms and
+    // friend requests, which the server then refuses for the player.
+    AddCheckBox(page, 10, 325, kServerOption1, {}, {kBesideBox, 104});
+    AddCheckBox(page, 150, 325, kServerOption2, {}, {kBesideBox, 160});
 }
 
 }  // namespace kestrovan

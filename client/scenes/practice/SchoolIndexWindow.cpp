@@ -64,9 +64,10 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
         auto row = std::make_unique<SchoolIndexRow>(47 + 26 * static_cast<int32_t>(k), kFirstRow + static_cast<int32_t>(k));
         rows_[k] = static_cast<SchoolIndexRow*>(AddChild(std::move(row), false));
     }
+    // The bar wears its track; the thumb runs in line with the step buttons, a pixel in from the bar's left.
     scroll_ = ScrollBar::AddTo(
-        *this, {.x = 230, .y = 48, .w = 16, .h = 206, .id = kScroll, .withSprite = false},
-        {kTutorTexture, {0, 674, 16, 206}, {12, 892, 14, 17}, {26, 892, 14, 17}, {0, 883, 12, 20}, 16});
+        *this, {.x = 230, .y = 48, .w = 16, .h = 206, .id = kScroll},
+        {kTutorTexture, {0, 674, 16, 206}, {12, 892, 14, 17}, {26, 892, 14, 17}, {0, 883, 12, 20}, 1});
     FillEntries();
     Show(false);
 }

@@ -1,5 +1,6 @@
 #include "client/scenes/room/RoomChat.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "QuillLib/core/AppEventId.h"
@@ -32,6 +33,8 @@ constexpr int32_t kChatLineWidth = 382;
 // A line's label, which is wider than the line's panel: the panel stretches to the text.
 constexpr int32_t kChatLabelX = 10;
 constexpr int32_t kChatLabelWidth = 440;
+// How much wider than its text a line's band is: the label's indent and the band's faded ends.
+constexpr int32_t kChatBandMargin = 40;
 // The scroll bar stands just right of the labels' reach, so that no line's text runs under it.
 constexpr int32_t kChatScrollX = kChatLabelX + kChatLabelWidth + 2;
 constexpr int32_t kChatLineHeight = 30;
@@ -104,9 +107,12 @@ void RoomChat::AddLine(quill::WStringView text, uint32_t colour) {
     refresh_.Mark(ChatRefresh::kLines);
 }
 
+// The shown lines' bands are one width, the widest text's, so that they stand as one column behind the chat
+// instead of a ragged edge of bands each as wide as its own line.
 void RoomChat::Layout(uint32_t nowMs, bool refill) {
     if (!screen_.IsReady()) return;
     const auto lines = log_.Layout(nowMs);
+    int32_t widest = 0;
     for (size_t n = 0; n < kLines; ++n) {
         const RoomChatLog::Line& line = lines[n];
         if (!line.shown) {
@@ -117,10 +123,13 @@ void RoomChat::Layout(uint32_t nowMs, bool refill) {
             texts_[n]->SetTextF(u"%s", line.text);
             texts_[n]->SetColors(line.colour, 0);
             lines_[n]->Show(true);
-            const int32_t width = texts_[n]->MeasureText();
-            lines_[n]->SetScale(static_cast<float>(width + 40) / kChatLineWidth, 1.0f);
+            widest = std::max(widest, texts_[n]->MeasureText());
         }
         lines_[n]->SetAlpha(line.opacity);
+    }
+    if (!refill) return;
+    for (size_t n = 0; n < kLines; ++n) {
+        if (lines[n].shown) lines_[n]->SetScale(static_cast<float>(widest + kChatBandMargin) / kChatLineWidth, 1.0f);
     }
 }
 

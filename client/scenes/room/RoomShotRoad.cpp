@@ -1,6 +1,7 @@
 #include "client/scenes/room/RoomShotRoad.h"
 
 #include "QuillLib/net/Packet.h"
+#include "client/app/UiTextures.h"
 #include "client/rules/TablePhysics.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/ConnectionRequestSender.h"
@@ -28,6 +29,7 @@
 #include "client/table/TablePensAndMarks.h"
 #include "client/table/TableRack.h"
 #include "client/table/TableRenderStep.h"
+#include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "platform/system/Clock.h"
 
@@ -48,12 +50,21 @@ RoomShotRoad::RoomShotRoad(const Context& room, RoomSeats& seats, RoomItems& ite
                            RoomGameFlow& flow)
     : RoomPart(room), seats_(seats), items_(items), equipment_(equipment), flow_(flow) {}
 
+// The label stands centred on the screen, over the table and its balls: on a plate of the chat lines' band,
+// so that it reads as the notice it is.
 void RoomShotRoad::BuildReceivingLabel(Widget& screen) {
-    receiving_ = AddRoomLabel(screen, 0, 0, 230, kGreen);
-    receiving_->SetText(u"receiving game data...");
-    receiving_->SetAlpha(0.7f);
-    receiving_->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
-    receiving_->Show(false);
+    constexpr int32_t kBandWidth = 382;
+    constexpr int32_t kPlateWidth = 260;
+    constexpr int32_t kPlateHeight = 30;
+    Image* plate = screen.CreateImage(0, 0, kPlateWidth, kPlateHeight, kHudTexture, 610, 902, kBandWidth, kPlateHeight,
+                                      static_cast<float>(kPlateWidth) / kBandWidth, 1.0f);
+    plate->SetAcceptsMouse(false);
+    plate->SetAnchor(AnchorMode::HCentre, 0, AnchorMode::VCentre, 0);
+    TextLabel* label = AddRoomLabel(*plate, 15, 6, 230, kGreen);
+    label->SetText(u"receiving game data...");
+    label->SetAlpha(0.7f);
+    plate->Show(false);
+    receiving_ = plate;
 }
 
 void RoomShotRoad::AddRoutes(PacketRouter& routes) {

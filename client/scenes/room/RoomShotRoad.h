@@ -23,7 +23,6 @@ class RoomEquipment;
 class RoomGameFlow;
 class RoomItems;
 class RoomSeats;
-class TextLabel;
 class Widget;
 
 class RoomShotRoad : private RoomPart {
@@ -69,7 +68,8 @@ public:
     void OnTableSignal(quill::Packet& packet);
 
     bool IsTableStatePending() const { return tableStatePending_; }
-    TextLabel* Receiving() const { return receiving_; }
+    // The "receiving game data" notice: its plate, with the label on it.
+    Widget* Receiving() const { return receiving_; }
 
 private:
     void SendTableState();
@@ -86,7 +86,7 @@ private:
     uint32_t shotCount_ = 0;
 
     // Widgets, owned by the tree.
-    TextLabel* receiving_ = nullptr;
+    Widget* receiving_ = nullptr;
 };
 
 }  // namespace kestrovan

@@ -38,10 +38,9 @@ ShotBetPanel::ShotBetPanel(GameConnection& connection, RequestSender& sender,
                            std::function<void(quill::WStringView)> notice)
     : connection_(connection), sender_(sender), notice_(std::move(notice)) {
     Create(0, 0, kWidth, kHeight, -1, -1);
-    // The panel wears the unfolded face, painted at the panel's size; the folded picture (217 x 91 from
-    // (548, 391)) lies over it when folded. A face of the panel's size at (548, 391) would reach 2 pixels into
-    // the score board's beside it.
-    SetImage(kGameSecondTexture, 329, 391, kWidth, kHeight, 1.0f, 1.0f);
+    // The panel wears the folded face, of which the folded picture (217 x 91, a pixel in) is the top left: folded,
+    // the two show as one plate; unfolded, the unfolded picture covers it whole.
+    SetImage(kGameSecondTexture, 548, 391, kWidth, kHeight, 1.0f, 1.0f);
     SetModal(false);
     unfolded_ = CreateImage(0, 0, kWidth, kHeight, kGameSecondTexture, 329, 391);
     folded_ = CreateImage(1, 0, 217, 91, kGameSecondTexture, 548, 391);

@@ -38,7 +38,7 @@ MembershipDialog::MembershipDialog(Services services)
     giftBox_ = AddToggle(kGiftBox, 20, 210, 20, u"");
     AddText(45, 212, 80, u"선물하기", kWhite);
     recipient_ =
-        AddTextEntry(*this, 130, 215, 200, 18, kRecipientBytes, kWhite, EntryBackground{kCommonTexture, 0, 446});
+        AddTextEntry(*this, 130, 215, 200, 18, kRecipientBytes, kWhite, kDarkEntryField);
     AddText(30, 245, 300, u"※ 멤버십 종류 변경과 연장 기능은", kWhite);
     AddText(30, 265, 300, u"   당분간 사용이 불가능합니다.", kWhite);
     AddButton(kBuy, 50, 295, -1, 85, u"Buy", kCommonTexture, 0, 82, 22);

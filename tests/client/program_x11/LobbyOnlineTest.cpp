@@ -137,8 +137,13 @@ protected:
         };
         EXPECT_GT(rowText(44, 64), 20) << "the level range and [Half] in the row: see lobby.png";
         EXPECT_EQ(rowText(64, 80), 0) << "no label in the gap below the row: see lobby.png";
-        // Between the row's right end (476 wide) and the room scroll bar's frame (20 + 502): no face.
-        EXPECT_LT(Count(lobby, X(kRowX + 478), Y(kRowY), X(20 + 502), Y(kRowY + 64), IsSlate), 20)
+        // Between the row's right end (476 wide) and the room scroll bar's frame (20 + 502): the list's own face,
+        // as in the gap below the row, and nothing of the row.
+        const uint32_t listFace = lobby.At(X(kRowX + 200), Y(kRowY + 72));
+        const auto notListFace = [listFace](uint32_t rgb) {
+            return std::abs(R(rgb) - R(listFace)) + std::abs(G(rgb) - G(listFace)) + std::abs(B(rgb) - B(listFace)) > 24;
+        };
+        EXPECT_LT(Count(lobby, X(kRowX + 478), Y(kRowY), X(20 + 502), Y(kRowY + 64), notListFace), 20)
             << "the row's right end stays clear of the scroll bar: see lobby.png";
         EXPECT_LT(Count(lobby, X(kMenuLeft), Y(kMenuTop), X(kMenuRight), Y(kMenuBottom), IsPlainFace), 100)
             << "the right-hand menu has no box faces: see lobby.png";

@@ -27,6 +27,9 @@ using quill::MessageId;
 // Where the messenger and its parts stand on the 1024 x 768 screen the first time it opens: centred.
 constexpr int kMessengerX = (1024 - 325) / 2;
 constexpr int kMessengerY = (768 - 185) / 2;
+// A point of the messenger's face that, closed, shows the table: right of the room list's face (to x 559).
+constexpr int kProbeX = kMessengerX + 250;
+constexpr int kProbeY = kMessengerY + 100;
 constexpr int kMemberRowX = kMessengerX + 95;
 constexpr int kMemberRowY = kMessengerY + 24;
 constexpr int kMemberRowStep = 18;
@@ -83,9 +86,9 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     std::this_thread::sleep_for(std::chrono::seconds(2));
     PressKey("F8");
     const Screenshot list = WaitForScreen(folder() / "messenger.png", [&](const Screenshot& shot) {
-        return IsSlate(shot.At(X(kMessengerX + 40), Y(kMessengerY + 100))) && RowYellow(shot, 2) > 10;
+        return IsSlate(shot.At(X(kProbeX), Y(kProbeY))) && RowYellow(shot, 2) > 10;
     });
-    ASSERT_TRUE(IsSlate(list.At(X(kMessengerX + 40), Y(kMessengerY + 100)))) << "the messenger: see messenger.png";
+    ASSERT_TRUE(IsSlate(list.At(X(kProbeX), Y(kProbeY)))) << "the messenger: see messenger.png";
     EXPECT_GT(RowYellow(list, 0), 10) << "Ann";
     EXPECT_GT(RowYellow(list, 1), 10) << "Ben";
     EXPECT_GT(RowYellow(list, 2), 10) << "Cid, offline, last";
@@ -110,9 +113,9 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     // (The line is sent once the messenger is gone: open, it would only mark Ben's tab.)
     PressKey("F8");
     const Screenshot closed = WaitForScreen(folder() / "closed.png", [&](const Screenshot& shot) {
-        return !IsSlate(shot.At(X(kMessengerX + 40), Y(kMessengerY + 100)));
+        return !IsSlate(shot.At(X(kProbeX), Y(kProbeY)));
     });
-    ASSERT_FALSE(IsSlate(closed.At(X(kMessengerX + 40), Y(kMessengerY + 100)))) << "F8 closes: see closed.png";
+    ASSERT_FALSE(IsSlate(closed.At(X(kProbeX), Y(kProbeY)))) << "F8 closes: see closed.png";
     server().Send(kvtest::ChatMessage(MessageId::MessengerChat, 1, 2, u"are you there"));
     const Screenshot lit = WaitForScreen(folder() / "icon_a.png", [&](const Screenshot& shot) {
         return Count(shot, X(4), Y(20), X(48), Y(60), [](uint32_t rgb) {
@@ -130,7 +133,7 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     // Opened again it shows the chat; the friends' tab, Ann's menu and "View Info": her profile comes.
     PressKey("F8");
     WaitForScreen(folder() / "reopened.png",
-                  [&](const Screenshot& shot) { return IsSlate(shot.At(X(kMessengerX + 40), Y(kMessengerY + 100))); });
+                  [&](const Screenshot& shot) { return IsSlate(shot.At(X(kProbeX), Y(kProbeY))); });
     Click(X(kMessengerX + 103 + 32), Y(kMessengerY + 5 + 8));
     WaitForScreen(folder() / "reopened.png", [&](const Screenshot& shot) { return RowYellow(shot, 0) > 10; });
     ChooseFromMenu(0, 1);

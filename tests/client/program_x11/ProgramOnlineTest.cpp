@@ -1,6 +1,6 @@
 // The real program online, on a real X display: config.ini's [Server] points it at the stand-in game server with
-// the login script; the login filled in from the command line goes out with Return, and the login screen gives
-// way to the channel list the server sent: its window where the login window stood, the two listed channels as
+// the login script; the login window wears its title and its boxes stand on fields; the login filled in from the
+// command line goes out with Return, and the login screen gives way to the channel list the server sent: its window where the login window stood, the two listed channels as
 // rows (the first one selected, its caption in yellow) and no third row (login.png, channels.png in the working
 // folder).
 #include <gtest/gtest.h>
@@ -40,6 +40,25 @@ TEST_F(ProgramUnderX, OnlineLogsInAndShowsTheChannelList) {
         return shot.At(area.x + 500, bottom - 10) == 0x000000 && IsSlate(shot.At(right - 245 + 117, area.y + 200));
     });
     ASSERT_TRUE(IsSlate(login.At(right - 245 + 117, area.y + 200))) << "the login window: see login.png";
+    // Its title in its band, and the ID and password boxes on fields darker than its face, within the window.
+    const int loginLeft = right - 245, loginTop = area.y + 60;
+    EXPECT_GT(Count(login, loginLeft + 14, loginTop + 6, loginLeft + 120, loginTop + 28, IsLight), 30)
+        << "the login window's title: see login.png";
+    const auto brightness = [&](int left, int top, int width, int height) {
+        long sum = 0;
+        for (int y = top; y < top + height; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                const uint32_t rgb = login.At(x, y);
+                sum += static_cast<long>((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
+            }
+        }
+        return sum / (width * height);
+    };
+    const long face = brightness(loginLeft + 160, loginTop + 110, 60, 14);
+    for (const int boxTop : {54, 78}) {
+        EXPECT_LT(brightness(loginLeft + 160, loginTop + boxTop + 2, 60, 14) * 4, face * 3)
+            << "the field at y " << boxTop << ": see login.png";
+    }
 
     PressKey("Return");
     const auto request = server().WaitForMessage(quill::MessageId::LoginRequest);

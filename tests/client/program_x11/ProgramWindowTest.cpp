@@ -252,6 +252,8 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const Screenshot before = WaitForScreen(folder() / "offline_before.png", [&](const Screenshot& shot) {
         return clothIn(shot) > 600 && ballsAhead(shot) > 300;
     });
+    // The far half of the table three times as large, its far cushion and middle pockets, for a person to look at.
+    SaveEnlarged(before, folder() / "offline_table_3x.png", area.x + 180, area.y + 88, 660, 220, 3);
     EXPECT_GT(clothIn(before), 600) << "the cloth covers most of the window's middle";
     EXPECT_GT(ballsAhead(before), 300) << "the object balls ahead: see offline_before.png";
     // The table under its lamp: the cloth brighter in the middle than by the near cushions, and leather round

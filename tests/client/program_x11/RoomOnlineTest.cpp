@@ -143,6 +143,7 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     // The top bar's numbers show whole digits: the room number at (19, 7) in yellow, and the game clock's
     // hours at (411, 9) and the second digit of its minutes at (463, 9). The clock's dark face ends with the
     // bar at x 475: the wood of the room beyond it.
+    SaveEnlarged(table, folder() / "top_bar_3x.png", left + 5, top + 4, 470, 30, 3);
     EXPECT_TRUE(WholeDigit(table, left + 19, top + 7, 12, 18, IsYellowish)) << "the room number: see table.png";
     EXPECT_TRUE(WholeDigit(table, left + 411, top + 9, 11, 14, IsLight)) << "the clock's hours: see table.png";
     EXPECT_TRUE(WholeDigit(table, left + 463, top + 9, 11, 14, IsLight)) << "the clock's minutes: see table.png";

@@ -1,7 +1,7 @@
 // The cue workshop in the real program online, on a real X display: the stand-in server runs the login, lobby,
 // shop and workshop scripts (an account with an expired table, two tuning cues, the custom cue and gems). The
 // expired-items question leads to the shop (shop.png, its backdrop dark); its "Custom Cue" button opens the
-// personal-cue window, whose slots draw the three cues (workshop.png); a slot's cue turns while the pointer is
+// personal-cue window, whose slots draw the three cues standing upright (workshop.png); a slot's cue turns while the pointer is
 // over it (workshop_turned.png differs in that slot); the slot's menu opens the repair window for the worn tuning
 // cue (repair.png), whose confirmation (repair_question.png) sends CueRepair, and the notice of the answer
 // follows (repaired.png).
@@ -53,6 +53,18 @@ protected:
         return count;
     }
 
+    // The rows of a slot, above its name, in which its cue shows: anything but the slot's slate face in the
+    // slot's middle columns. A cue standing upright fills most of them.
+    int SlotCueRows(const Screenshot& shot, int n) const {
+        int rows = 0;
+        for (int y = kSlotY + 20; y < kSlotY + 230; ++y) {
+            bool cue = false;
+            for (int x = SlotX(n) + 12; x < SlotX(n) + 46 && !cue; ++x) cue = !IsSlate(shot.At(X(x), Y(y)));
+            rows += cue ? 1 : 0;
+        }
+        return rows;
+    }
+
     // The program online in the shop, reached through the lobby's expired-items question.
     bool ReachShop() {
         if (StartOnline() <= 0) return false;
@@ -96,7 +108,10 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
     const Screenshot workshop = WaitForScreen(folder() / "workshop.png", [&](const Screenshot& shot) {
         return SlotModel(shot, 0) > 10 && SlotModel(shot, 1) > 10 && SlotModel(shot, 2) > 10;
     });
-    for (int n = 0; n < 3; ++n) EXPECT_GT(SlotModel(workshop, n), 10) << "slot " << n << ": see workshop.png";
+    for (int n = 0; n < 3; ++n) {
+        EXPECT_GT(SlotModel(workshop, n), 10) << "slot " << n << ": see workshop.png";
+        EXPECT_GT(SlotCueRows(workshop, n), 150) << "slot " << n << "'s cue stands its height: see workshop.png";
+    }
     EXPECT_EQ(SlotModel(workshop, 3), 0) << "the fourth slot is empty";
     EXPECT_GT(DifferingPixels(shop, workshop, X(kWindowX), Y(kWindowY), X(kWindowX + 541), Y(kWindowY + 448)), 20000)
         << "the window: see shop.png, workshop.png";

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <set>
+#include <tuple>
 
 namespace kvtest {
 
@@ -81,6 +84,40 @@ std::vector<const LayoutItem*> PicturesUnder(const std::vector<LayoutItem>& item
         if (IsPicture(items[n]) && items[n].drawn.Overlaps(items[index].drawn)) under.push_back(&items[n]);
     }
     return under;
+}
+
+bool Contains(const LayoutBox& box, int32_t x, int32_t y) {
+    return x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+}
+
+// The colour the pictures paint at a screen pixel, over the scene.
+uint32_t ColourAt(const std::vector<const LayoutItem*>& pictures, const TexelReader& texels, uint32_t scene, int32_t x,
+                  int32_t y) {
+    uint32_t colour = scene;
+    for (const LayoutItem* picture : pictures) {
+        if (!Contains(picture->drawn, x, y)) continue;
+        const uint32_t texel = texels(picture->texture, TexelX(*picture, x), TexelY(*picture, y));
+        colour = Blend(colour, texel, static_cast<double>(texel >> 24) / 255.0 * picture->opacity);
+    }
+    return colour;
+}
+
+// How much of the scene the pictures hide at a screen pixel, 0 to 1.
+double HiddenAt(const std::vector<const LayoutItem*>& pictures, const TexelReader& texels, int32_t x, int32_t y) {
+    double shows = 1.0;
+    for (const LayoutItem* picture : pictures) {
+        if (Contains(picture->drawn, x, y)) shows *= 1.0 - Coverage(*picture, texels, x, y);
+    }
+    return 1.0 - shows;
+}
+
+// The pictures drawn before the item, in drawing order.
+std::vector<const LayoutItem*> PicturesBefore(const std::vector<LayoutItem>& items, size_t index) {
+    std::vector<const LayoutItem*> before;
+    for (size_t n = 0; n < index; ++n) {
+        if (IsPicture(items[n])) before.push_back(&items[n]);
+    }
+    return before;
 }
 
 // The last face painted that holds the item's cut whole (captions aside); null when none does.
@@ -299,15 +336,7 @@ std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, c
         double worst = 21.0;
         for (int32_t y = text.drawn.top; y < text.drawn.bottom; ++y) {
             for (int32_t x = text.drawn.left; x < text.drawn.right; ++x) {
-                uint32_t behind = scene;
-                for (const LayoutItem* picture : under) {
-                    if (x < picture->drawn.left || x >= picture->drawn.right || y < picture->drawn.top ||
-                        y >= picture->drawn.bottom) {
-                        continue;
-                    }
-                    const uint32_t texel = texels(picture->texture, TexelX(*picture, x), TexelY(*picture, y));
-                    behind = Blend(behind, texel, static_cast<double>(texel >> 24) / 255.0 * picture->opacity);
-                }
+                const uint32_t behind = ColourAt(under, texels, scene, x, y);
                 const double ratio = ContrastRatio(Blend(behind, text.colour, inkAlpha), behind);
                 worst = std::min(worst, ratio);
                 poor += ratio < least ? 1 : 0;
@@ -449,6 +478,306 @@ std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, co
                 faults.push_back({LayoutFault::Kind::FaceTooSmall, inner.name + " " + Text(inner.drawn) + whose +
                                                                        Text(picture.drawn)});
             }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindUnreadableDigits(const std::vector<LayoutItem>& items,
+                                              const std::vector<TextureFace>& faces, const DigitReader& read) {
+    // A control's digit stands inside its face's bevel: read within it.
+    constexpr int32_t kBevel = 4;
+    std::vector<LayoutFault> faults;
+    std::set<std::tuple<int32_t, int32_t, int32_t, int32_t>> judged;
+    for (const LayoutItem& item : items) {
+        const TextureFace* holder = IsPicture(item) ? HolderOf(item, faces) : nullptr;
+        if (holder == nullptr) continue;
+        const std::string where = " of texture " + std::to_string(item.texture);
+        if (holder->kind == TextureFace::Kind::Digits) {
+            // Every cell of the strip, as high as this display's cells.
+            const int32_t rows = item.cut.Height();
+            if (!judged.insert({item.texture, holder->box.left, holder->box.top, rows}).second) continue;
+            const int32_t cell = holder->box.Width() / 10;
+            std::string misread;
+            for (int32_t digit = 0; digit < 10; ++digit) {
+                const int32_t left = holder->box.left + digit * cell;
+                const int32_t seen = read(item.texture, {left, holder->box.top, left + cell, holder->box.top + rows});
+                if (seen == digit) continue;
+                misread += " " + std::to_string(digit) + (seen < 0 ? " reads as no digit;" : " reads as " + std::to_string(seen) + ";");
+            }
+            if (!misread.empty()) {
+                faults.push_back({LayoutFault::Kind::UnreadableDigit, item.name + " cuts its digits " +
+                                                                          std::to_string(rows) + " high from the strip " +
+                                                                          Text(holder->box) + where + ":" + misread});
+            }
+        } else if (holder->kind == TextureFace::Kind::Control && holder->digit >= 0) {
+            if (!judged.insert({item.texture, holder->box.left, holder->box.top, -1}).second) continue;
+            const LayoutBox inside{holder->box.left + kBevel, holder->box.top + kBevel, holder->box.right - kBevel,
+                                   holder->box.bottom - kBevel};
+            const int32_t seen = read(item.texture, inside);
+            if (seen != holder->digit) {
+                faults.push_back({LayoutFault::Kind::UnreadableDigit,
+                                  item.name + " shows the face " + Text(holder->box) + where + ", whose " +
+                                      std::to_string(holder->digit) +
+                                      (seen < 0 ? " reads as no digit" : " reads as " + std::to_string(seen))});
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindBareFields(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                        uint32_t scene) {
+    // How far from the box a field's edge may lie, and how far apart a field and its surroundings stand.
+    constexpr int32_t kReach = 16;
+    constexpr double kApart = 1.25;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& box = items[n];
+        if (box.control != Control::Edit || box.drawn.Width() < 6 || box.drawn.Height() < 6) continue;
+        const std::vector<const LayoutItem*> under = PicturesBefore(items, n);
+        const auto luminance = [&](const LayoutBox& area) {
+            double sum = 0.0;
+            int64_t count = 0;
+            for (int32_t y = area.top; y < area.bottom; ++y) {
+                for (int32_t x = area.left; x < area.right; ++x) {
+                    sum += Luminance(ColourAt(under, texels, scene, x, y));
+                    ++count;
+                }
+            }
+            return count > 0 ? sum / static_cast<double>(count) : 0.0;
+        };
+        const LayoutBox& b = box.drawn;
+        const double inside = luminance({b.left + 2, b.top + 2, b.right - 2, b.bottom - 2});
+        const auto apart = [&](const LayoutBox& strip) {
+            const double outside = luminance(strip);
+            return (std::max(inside, outside) + 0.05) / (std::min(inside, outside) + 0.05) >= kApart;
+        };
+        int32_t bounded = 0;
+        for (int32_t side = 0; side < 4; ++side) {
+            for (int32_t d = 1; d <= kReach; ++d) {
+                const LayoutBox strips[4] = {{b.left - d, b.top + 2, b.left - d + 1, b.bottom - 2},
+                                             {b.right + d - 1, b.top + 2, b.right + d, b.bottom - 2},
+                                             {b.left + 2, b.top - d, b.right - 2, b.top - d + 1},
+                                             {b.left + 2, b.bottom + d - 1, b.right - 2, b.bottom + d}};
+                if (apart(strips[side])) {
+                    ++bounded;
+                    break;
+                }
+            }
+        }
+        if (bounded < 3) {
+            faults.push_back({LayoutFault::Kind::BareField, box.name + " " + Text(b) +
+                                                                " stands on nothing that looks like a field: " +
+                                                                std::to_string(bounded) + " of its sides set off"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindEmptyTitles(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& window = items[n];
+        if (!window.windowFace || !IsPicture(window)) continue;
+        const TextureFace* face = HolderOf(window, faces);
+        // Only a window that wears its face from the top shows the band.
+        if (face == nullptr || face->title <= 2 || window.cut.top > face->box.top + 2) continue;
+        const LayoutBox band = OnScreen(window, {window.cut.left, face->box.top + 2, window.cut.right,
+                                                 std::min(window.cut.bottom, face->box.top + face->title)});
+        const bool titled = std::any_of(items.begin() + static_cast<std::ptrdiff_t>(n) + 1, items.end(),
+                                        [&](const LayoutItem& text) {
+                                            if (!text.text || text.layer != window.layer) return false;
+                                            const LayoutBox shared = Intersection(text.drawn, band);
+                                            return !shared.Empty() && shared.Height() * 2 >= text.drawn.Height();
+                                        });
+        if (!titled) {
+            faults.push_back({LayoutFault::Kind::EmptyTitle,
+                              window.name + " wears a title band " + Text(band) + " with no title in it"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindEmptyPanels(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    constexpr int32_t kLeast = 120;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& panel = items[n];
+        if (!IsPicture(panel) || panel.part || panel.button || panel.control != Control::None) continue;
+        if (panel.drawn.Width() < kLeast || panel.drawn.Height() < kLeast) continue;
+        const TextureFace* face = HolderOf(panel, faces);
+        if (face == nullptr || face->kind != TextureFace::Kind::Plain) continue;
+        std::vector<bool> held(static_cast<size_t>(panel.drawn.Height()), false);
+        const auto hold = [&](const LayoutBox& box) {
+            const LayoutBox shared = Intersection(box, panel.drawn);
+            if (shared.Empty()) return;
+            for (int32_t y = shared.top; y < shared.bottom; ++y) held[static_cast<size_t>(y - panel.drawn.top)] = true;
+        };
+        for (size_t m = n + 1; m < items.size(); ++m) hold(items[m].drawn);
+        // What the face itself shows: pictures, marks and captions painted on it.
+        for (const TextureFace& inner : faces) {
+            if (inner.texture == panel.texture && inner.kind != TextureFace::Kind::Plain && inner.box.Inside(panel.cut) &&
+                !panel.cut.Inside(inner.box)) {
+                hold(OnScreen(panel, inner.box));
+            }
+        }
+        int32_t run = 0, longest = 0, from = 0;
+        for (int32_t row = 0; row < panel.drawn.Height(); ++row) {
+            run = held[static_cast<size_t>(row)] ? 0 : run + 1;
+            if (run > longest) {
+                longest = run;
+                from = row - run + 1;
+            }
+        }
+        if (longest * 2 > panel.drawn.Height()) {
+            faults.push_back({LayoutFault::Kind::EmptyPanel,
+                              panel.name + " " + Text(panel.drawn) + " holds nothing from row " +
+                                  std::to_string(panel.drawn.top + from) + " to row " +
+                                  std::to_string(panel.drawn.top + from + longest)});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    std::map<std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>, std::vector<const LayoutItem*>> columns;
+    for (const LayoutItem& item : items) {
+        if (!IsPicture(item) || item.windowFace || item.button || item.part || item.control != Control::None ||
+            item.opacity <= 0.0f || HolderOf(item, faces) == nullptr) {
+            continue;
+        }
+        columns[{item.texture, item.cut.left, item.cut.top, item.cut.right, item.cut.bottom}].push_back(&item);
+    }
+    std::vector<LayoutFault> faults;
+    for (auto& [cut, pictures] : columns) {
+        std::sort(pictures.begin(), pictures.end(),
+                  [](const LayoutItem* a, const LayoutItem* b) { return a->drawn.top < b->drawn.top; });
+        for (size_t k = 1; k < pictures.size(); ++k) {
+            const LayoutItem& above = *pictures[k - 1];
+            const LayoutItem& below = *pictures[k];
+            const bool stacked = std::abs(above.drawn.left - below.drawn.left) <= 1 && below.drawn.top <= above.drawn.bottom + 2;
+            if (stacked && above.drawn.Width() != below.drawn.Width()) {
+                faults.push_back({LayoutFault::Kind::RaggedColumn,
+                                  below.name + " " + Text(below.drawn) + " stands under " + above.name + " " +
+                                      Text(above.drawn) + ", a picture of the same face in another width"});
+                break;
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindSlivers(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    constexpr int32_t kSliver = 10;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& face = items[n];
+        if (!IsPicture(face) || (!face.windowFace && !face.panelFace)) continue;
+        const TextureFace* faceHolder = HolderOf(face, faces);
+        const std::string path = PathOf(face);
+        for (size_t m = n + 1; m < items.size(); ++m) {
+            const LayoutItem& over = items[m];
+            if (!IsPicture(over) || over.part || over.button || over.control != Control::None ||
+                over.layer != face.layer || !StartsWithPath(over.name, path)) {
+                continue;
+            }
+            const LayoutBox shared = Intersection(over.drawn, face.drawn);
+            if (Area(shared) * 100 < Area(face.drawn) * 85) continue;
+            const int32_t margins[4] = {shared.left - face.drawn.left, face.drawn.right - shared.right,
+                                        shared.top - face.drawn.top, face.drawn.bottom - shared.bottom};
+            const bool slivers = *std::max_element(std::begin(margins), std::end(margins)) < kSliver &&
+                                 *std::max_element(std::begin(margins), std::end(margins)) > 0;
+            if (slivers && HolderOf(over, faces) != faceHolder) {
+                faults.push_back({LayoutFault::Kind::Sliver, over.name + " " + Text(over.drawn) + " covers " +
+                                                                 face.name + " " + Text(face.drawn) +
+                                                                 " but a few pixels, which show another face"});
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items, const TexelReader& texels) {
+    constexpr int32_t kRing = 6;
+    constexpr int32_t kHolderSlack = 24;
+    std::vector<LayoutFault> faults;
+    // The share of a box's pixels (every second one each way) over which the pictures leave the scene showing.
+    const auto overScene = [&](const std::vector<const LayoutItem*>& pictures, const LayoutBox& box) {
+        int64_t bare = 0, total = 0;
+        for (int32_t y = box.top; y < box.bottom; y += 2) {
+            for (int32_t x = box.left; x < box.right; x += 2) {
+                bare += HiddenAt(pictures, texels, x, y) < 0.5 ? 1 : 0;
+                ++total;
+            }
+        }
+        return total > 0 ? static_cast<double>(bare) / static_cast<double>(total) : 0.0;
+    };
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& item = items[n];
+        if (item.scrollBar && !item.drawn.Empty()) {
+            // The bar with the narrow picture that holds it, and what lies round them.
+            LayoutBox column = item.drawn;
+            std::vector<const LayoutItem*> around;
+            for (const LayoutItem& other : items) {
+                if (!IsPicture(other)) continue;
+                const bool holder = StartsWithPath(item.name, other.name) &&
+                                    other.drawn.Width() <= item.drawn.Width() + kHolderSlack;
+                if (holder) {
+                    column = {std::min(column.left, other.drawn.left), std::min(column.top, other.drawn.top),
+                              std::max(column.right, other.drawn.right), std::max(column.bottom, other.drawn.bottom)};
+                } else if (!StartsWithPath(other.name, item.name) && other.name != item.name) {
+                    around.push_back(&other);
+                }
+            }
+            int64_t bare = 0, total = 0;
+            for (int32_t y = column.top - kRing; y < column.bottom + kRing; y += 2) {
+                for (int32_t x = column.left - kRing; x < column.right + kRing; x += 2) {
+                    if (Contains(column, x, y)) continue;
+                    bare += HiddenAt(around, texels, x, y) < 0.5 ? 1 : 0;
+                    ++total;
+                }
+            }
+            if (total > 0 && bare * 4 > total * 3) {
+                faults.push_back({LayoutFault::Kind::LoneScrollBar,
+                                  item.name + " " + Text(column) + " stands alone over the scene"});
+            }
+        } else if (IsPicture(item) && (item.button || item.control == Control::Toggle) && !item.part &&
+                   item.opacity < 0.9f) {
+            if (overScene(PicturesBefore(items, n), item.drawn) > 0.5) {
+                faults.push_back({LayoutFault::Kind::DimmedOverScene,
+                                  item.name + " " + Text(item.drawn) + " is dimmed to " +
+                                      std::to_string(static_cast<int>(item.opacity * 100.0f)) +
+                                      "% over the scene, which shows through it"});
+            }
+        } else if (item.text && !item.outlined && !item.painted && !item.drawn.Empty()) {
+            if (overScene(PicturesBefore(items, n), item.drawn) > 0.5) {
+                faults.push_back({LayoutFault::Kind::FloatingText,
+                                  item.name + " " + Text(item.drawn) + " floats over the scene with nothing behind it"});
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items) {
+    constexpr int32_t kHolderSlack = 24;
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& bar : items) {
+        if (!bar.scrollBar || bar.drawn.Empty()) continue;
+        bool track = false;
+        for (const LayoutItem& other : items) {
+            if (!IsPicture(other)) continue;
+            if (other.name == bar.name || (StartsWithPath(bar.name, other.name) && bar.drawn.Inside(other.drawn) &&
+                                           other.drawn.Width() <= bar.drawn.Width() + kHolderSlack)) {
+                track = true;
+            } else if (StartsWithPath(other.name, bar.name) && !other.drawn.Inside(bar.drawn)) {
+                faults.push_back({LayoutFault::Kind::ScrollBarApart, other.name + " " + Text(other.drawn) +
+                                                                         " stands outside its bar " + Text(bar.drawn)});
+            }
+        }
+        if (!track) {
+            faults.push_back({LayoutFault::Kind::ScrollBarApart, bar.name + " " + Text(bar.drawn) + " shows no track"});
         }
     }
     return faults;

@@ -7,7 +7,13 @@
 // - every input control (edit box, list, check box or radio button, slider) has a caption beside it, a label
 //   or one painted into the picture behind it;
 // - no picture shows pieces of two faces of its interface texture, a part of it no face was painted on, or a
-//   control's face that no control stands on; a window wears one face, and its face holds what it holds.
+//   control's face that no control stands on; a window wears one face, and its face holds what it holds;
+// - every digit a number display or a control's face shows reads as that digit;
+// - every edit box stands on a field a player recognises as one, and every window's title band holds a title;
+// - a scroll bar's parts lie on its track;
+// - no panel is left empty over half of it, no column of one face runs ragged, no picture leaves slivers of
+//   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
+//   over the scene with nothing behind it.
 // Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
 // the interface skin paints and a way to read their pixels.
 #include <cstdint>
@@ -51,6 +57,7 @@ struct LayoutItem {
     bool button = false;     // pictures: a push button, which must show what it does
     bool untouched = false;  // buttons and toggles: enabled, neither hovered, pressed nor checked
     bool part = false;       // pictures: a piece of a scroll bar (track, step buttons, thumb), known by its place
+    bool scrollBar = false;  // a vertical scroll bar itself (drawn or not): drawn is its box
     uint32_t colour = 0;     // texts: the ink, 0xAARRGGBB
     bool outlined = false;   // texts drawn with an outline, which reads on any ground
     bool painted = false;    // texts painted into a picture (a caption of the skin's face)
@@ -65,6 +72,8 @@ struct TextureFace {
         Control,  // a control's own face (buttons, check boxes, edit fields, sliders, scroll parts), one per frame
         Icon,     // a round picture on a square, to be drawn over other faces
         Caption,  // letters painted over the faces before it
+        Picture,  // a picture of its own (a logo, a badge, a screen's backdrop): never an empty panel
+        Digits,   // a number display's strip: the digits 0 to 9 in ten equal cells across
     };
     int32_t texture = 0;
     LayoutBox box;
@@ -75,10 +84,15 @@ struct TextureFace {
     bool marked = false;     // controls: a pictogram or digit on the face says what the control does
     int32_t look = 0;        // controls: the state the frame is painted for (0 normal, 1 hovered, 2 pressed, 3 off)
     int32_t frames = 1;      // controls: how many frames the control's faces come in
+    int32_t digit = -1;      // controls: the digit painted on the face, -1 for none
+    int32_t title = 0;       // window faces: the rows of the title band at their top, 0 for none
 };
 
 // The colour of a texel of an interface texture, 0xAARRGGBB; 0 outside or without the texture.
 using TexelReader = std::function<uint32_t(int32_t texture, int32_t x, int32_t y)>;
+// The digit a box of an interface texture shows, as a player reads it; -1 when it reads as none (a bare box, a
+// smudge).
+using DigitReader = std::function<int32_t(int32_t texture, const LayoutBox& box)>;
 
 struct LayoutFault {
     enum class Kind {
@@ -96,6 +110,16 @@ struct LayoutFault {
         IconSquare,
         WrongLook,
         ControlPicture,
+        UnreadableDigit,
+        BareField,
+        EmptyTitle,
+        EmptyPanel,
+        RaggedColumn,
+        Sliver,
+        LoneScrollBar,
+        DimmedOverScene,
+        FloatingText,
+        ScrollBarApart,
     };
     Kind kind;
     std::string description;
@@ -138,6 +162,38 @@ std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, c
 // controls the window holds (those of its parts standing over its edge aside).
 std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces,
                                         const TexelReader& texels);
+
+// Digits that do not read as themselves: every cell of each digit strip a picture cuts a digit from (all ten, as
+// high as the picture), and the digit on every control face a picture shows.
+std::vector<LayoutFault> FindUnreadableDigits(const std::vector<LayoutItem>& items,
+                                              const std::vector<TextureFace>& faces, const DigitReader& read);
+
+// Edit boxes a player would not take for fields: what is painted behind the box does not stand apart from what
+// surrounds it (within a few pixels of the box) on at least three of its sides.
+std::vector<LayoutFault> FindBareFields(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                        uint32_t scene);
+
+// Window faces whose title band no text lies in.
+std::vector<LayoutFault> FindEmptyTitles(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Large plain faces (windows, panels, framed pictures) with nothing over a band across more than half of them.
+std::vector<LayoutFault> FindEmptyPanels(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Pictures of one face stacked in a column, edge to edge, in different widths.
+std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Pictures that cover a window's or panel's face all but a few pixels round them from another face than the
+// face's: those pixels show as slivers of a second picture round the first.
+std::vector<LayoutFault> FindSlivers(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// What stands alone over the scene: a vertical scroll bar with its holder that nothing surrounds, a control
+// dimmed on purpose (an empty list row) through which the scene shows, a text with no picture behind most of
+// it (outlined texts aside).
+std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items, const TexelReader& texels);
+
+// Vertical scroll bars whose step buttons or thumb stand outside the bar, or that show no track: neither a
+// picture of their own nor a narrow picture that holds them.
+std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items);
 
 // The faults one to a line, for a test's failure message.
 std::string Describe(const std::vector<LayoutFault>& faults);

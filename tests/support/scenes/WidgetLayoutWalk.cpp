@@ -140,10 +140,19 @@ public:
         } else if (widget.GetKind() == WidgetKind::ComboBox) {
             // A list is as large as its face, which draws it; the list itself is a point.
             AddControl(name, BoxOf(static_cast<const ComboBox&>(widget).GetFace()->GetRect()), layer, kvtest::Control::List);
-        } else if (widget.GetTextureId() != kNoTexture && (&widget != &root_ || isWindow)) {
+        } else if (widget.GetTextureId() != kNoTexture && (&widget != &root_ || isWindow || widget.GetParent() != nullptr ||
+                                                           widget.GetKind() == WidgetKind::Tooltip)) {
             AddPicture(widget, name, layer, window, isWindow);
         } else if (ControlOf(widget) != kvtest::Control::None) {
             AddControl(name, BoxOf(widget.GetRect()), layer, ControlOf(widget));
+        }
+        if (widget.GetKind() == WidgetKind::ScrollBar && static_cast<const ScrollBar&>(widget).IsVertical()) {
+            LayoutItem bar;
+            bar.name = name;
+            bar.drawn = BoxOf(widget.GetRect());
+            bar.layer = layer;
+            bar.scrollBar = true;
+            items_.push_back(bar);
         }
         for (const Widget* child : widget.GetChildren()) Visit(*child, name, layer, window);
     }

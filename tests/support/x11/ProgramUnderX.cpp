@@ -119,6 +119,25 @@ Screenshot CaptureArea(int left, int top, int width, int height) {
     return Grab(left, top, width, height);
 }
 
+void SaveEnlarged(const Screenshot& shot, const std::filesystem::path& png, int left, int top, int width, int height,
+                  int scale) {
+    Screenshot enlarged;
+    enlarged.width = width * scale;
+    enlarged.height = height * scale;
+    enlarged.rgb.resize(static_cast<size_t>(enlarged.width) * enlarged.height * 3);
+    for (int y = 0; y < enlarged.height; ++y) {
+        for (int x = 0; x < enlarged.width; ++x) {
+            const int sx = left + x / scale, sy = top + y / scale;
+            const uint32_t rgb = sx >= 0 && sy >= 0 && sx < shot.width && sy < shot.height ? shot.At(sx, sy) : 0;
+            uint8_t* p = &enlarged.rgb[(static_cast<size_t>(y) * enlarged.width + x) * 3];
+            p[0] = static_cast<uint8_t>(rgb >> 16);
+            p[1] = static_cast<uint8_t>(rgb >> 8);
+            p[2] = static_cast<uint8_t>(rgb);
+        }
+    }
+    SavePng(enlarged, png);
+}
+
 int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom) {
     int count = 0;
     for (int y = top; y < bottom; ++y) {
@@ -180,7 +199,8 @@ void ProgramUnderX::SetUp() {
     program_ = program;
     const char* folder = std::getenv("KESTROVAN_WORK_FOLDER");
     ASSERT_NE(folder, nullptr) << "KESTROVAN_WORK_FOLDER names the program's working folder";
-    folder_ = folder;
+    // A folder of its own for each case, so that the screenshots of every case of a check stay to be looked at.
+    folder_ = std::filesystem::path(folder) / ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
     const char* data = std::getenv("KESTROVAN_DATA_FOLDER");

@@ -14,6 +14,8 @@
 //   Screenshot shot = WaitForScreen(folder() / "channels.png", [&](const Screenshot& s) { return ...; });
 //
 // Environment (set by the test's CMake entry): KESTROVAN_PROGRAM, KESTROVAN_WORK_FOLDER, KESTROVAN_DATA_FOLDER.
+// Each case works in a folder of its own below KESTROVAN_WORK_FOLDER, named after the case, where its
+// screenshots stay.
 #include <gtest/gtest.h>
 #include <sys/types.h>
 
@@ -45,6 +47,9 @@ struct Screenshot {
 Screenshot Capture(const std::filesystem::path& png);
 // A rectangle of the screen now, written nowhere: quick enough to be taken many times a second.
 Screenshot CaptureArea(int left, int top, int width, int height);
+// A rectangle of a capture enlarged scale times (each pixel a square), written as a PNG for a person to look at.
+void SaveEnlarged(const Screenshot& shot, const std::filesystem::path& png, int left, int top, int width, int height,
+                  int scale);
 // Pixels that differ between two captures within the rectangle.
 int DifferingPixels(const Screenshot& a, const Screenshot& b, int left, int top, int right, int bottom);
 // Pixels within the rectangle that pass the test.

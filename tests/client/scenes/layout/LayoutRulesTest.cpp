@@ -1,7 +1,8 @@
 // The layout rules on made-up items: texts that overlap or run together within a layer (and not across
 // layers), a text past its widget, what is drawn outside the screen, pictures cut across two faces of their
 // texture; and what a player sees of them: texts against the texels behind them, texts and controls under
-// later pictures, controls without captions, and faces that do not fit their windows and controls.
+// later pictures, controls without captions, faces that do not fit their windows and controls, digits that
+// do not read, fields, title bands, empty, ragged and sliver-edged panels, and what stands alone over the scene.
 #include <gtest/gtest.h>
 
 #include "tests/support/layout/LayoutRules.h"
@@ -267,6 +268,105 @@ TEST(LayoutRules, PaintedCaptionsAreTextsOfTheirPictures) {
     EXPECT_EQ(cut.size(), 1u);
     ASSERT_EQ(faults.size(), 1u);
     EXPECT_NE(faults[0].description.find("is cut by its picture"), std::string::npos);
+}
+
+// The reader judges every cell of a strip a display cuts from, as high as its cells, and a control face's digit.
+TEST(LayoutRules, EveryDigitOfAStripAndOfAControlFaceReadsAsItself) {
+    TextureFace strip = Face(0, {0, 0, 100, 18}, TextureFace::Kind::Digits);
+    TextureFace seat = Face(0, {0, 40, 36, 76}, TextureFace::Kind::Control);
+    seat.digit = 3;
+    std::vector<LayoutBox> read;
+    const DigitReader reader = [&read](int32_t, const LayoutBox& box) {
+        read.push_back(box);
+        if (box.top == 40 + 4) return 8;                   // the seat's 3 reads as 8
+        return box.left == 0 ? -1 : box.left / 10;         // the strip's 0 reads as none
+    };
+    const std::vector<LayoutItem> items{Picture("cell", 0, {30, 0, 40, 14}, {0, 0, 10, 14}),
+                                        Picture("cell again", 0, {50, 0, 60, 14}, {10, 0, 20, 14}),
+                                        Picture("seat", 0, {0, 40, 36, 76}, {50, 0, 86, 36})};
+    const std::vector<LayoutFault> faults = FindUnreadableDigits(items, {strip, seat}, reader);
+    ASSERT_EQ(faults.size(), 2u) << Describe(faults);
+    EXPECT_NE(faults[0].description.find("14 high from the strip (0,0)-(100,18) of texture 0: 0 reads as no digit;"),
+              std::string::npos)
+        << faults[0].description;
+    EXPECT_NE(faults[1].description.find("whose 3 reads as 8"), std::string::npos) << faults[1].description;
+    EXPECT_EQ(read.size(), 11u) << "ten cells once, and the seat's face inside its bevel";
+}
+
+// An edit box on the face it shares with its window stands on nothing; on a darker field just around it, it
+// stands on a field. A window's title band needs a title.
+TEST(LayoutRules, EditBoxesStandOnFieldsAndTitleBandsHoldTitles) {
+    LayoutItem box;
+    box.name = "box";
+    box.control = Control::Edit;
+    box.drawn = {40, 40, 160, 58};
+    const LayoutItem face = Picture("face", 0, {0, 0, 300, 200}, {0, 0, 300, 200});
+    EXPECT_EQ(FindBareFields({face, box}, Texel, 0xFF404850).size(), 1u);
+    const LayoutItem field = Picture("field", 1, {0, 0, 50, 50}, {38, 38, 162, 60});
+    EXPECT_TRUE(FindBareFields({face, field, box}, Texel, 0xFF404850).empty());
+
+    TextureFace titled = Face(0, {0, 0, 300, 200});
+    titled.title = 28;
+    LayoutItem window = face;
+    window.windowFace = true;
+    const std::vector<LayoutFault> untitled = FindEmptyTitles({window, Text("line", {20, 60, 200, 74})}, {titled});
+    ASSERT_EQ(untitled.size(), 1u);
+    EXPECT_EQ(untitled[0].kind, Kind::EmptyTitle);
+    EXPECT_TRUE(FindEmptyTitles({window, Text("title", {14, 6, 90, 22})}, {titled}).empty());
+}
+
+// A large plain face with nothing over its lower half is empty unless a picture is painted there; pictures of
+// one face stacked in different widths run ragged; a picture covering all but a few pixels of its panel's face
+// from another face leaves slivers of it.
+TEST(LayoutRules, PanelsAreNeitherEmptyNorRaggedNorSliverEdged) {
+    const std::vector<LayoutItem> panel{Picture("panel", 0, {0, 0, 200, 200}, {0, 0, 200, 200}),
+                                        Text("panel/TextLabel 'top'", {10, 10, 80, 24})};
+    EXPECT_EQ(FindEmptyPanels(panel, {Face(0, {0, 0, 200, 200})}).size(), 1u);
+    EXPECT_TRUE(FindEmptyPanels(panel, {Face(0, {0, 0, 200, 200}), Face(0, {20, 100, 180, 180}, TextureFace::Kind::Picture)})
+                    .empty());
+
+    const std::vector<TextureFace> band{Face(0, {0, 0, 100, 30})};
+    const std::vector<LayoutItem> lines{Picture("line", 0, {0, 0, 100, 30}, {0, 0, 100, 30}),
+                                        Picture("line", 0, {0, 0, 100, 30}, {0, 18, 160, 48})};
+    EXPECT_EQ(FindRaggedColumns(lines, band).size(), 1u);
+
+    LayoutItem plate = Picture("plate", 0, {0, 0, 219, 99}, {0, 0, 219, 99});
+    plate.panelFace = true;
+    const std::vector<TextureFace> faces{Face(0, {0, 0, 219, 99}), Face(0, {300, 0, 517, 91})};
+    EXPECT_EQ(FindSlivers({plate, Picture("plate/folded", 0, {300, 0, 517, 91}, {1, 0, 218, 91})}, faces).size(), 1u);
+    EXPECT_TRUE(FindSlivers({plate, Picture("plate/folded", 0, {0, 0, 217, 91}, {1, 0, 218, 91})}, faces).empty());
+}
+
+// Over nothing but the scene: a scroll bar with its narrow holder, a control dimmed on purpose, a text that is
+// not outlined. A bar's parts stay on it, and it shows a track.
+TEST(LayoutRules, NothingStandsAloneOverTheSceneAndScrollBarsHoldTheirParts) {
+    LayoutItem bar;
+    bar.name = "list/holder/bar";
+    bar.scrollBar = true;
+    bar.drawn = {500, 100, 516, 340};
+    LayoutItem row = Picture("list/row", 0, {0, 0, 100, 64}, {10, 100, 486, 164});
+    row.button = true;
+    row.opacity = 0.4f;
+    const std::vector<LayoutFault> alone =
+        FindAloneOverScene({Picture("list/holder", 0, {0, 0, 33, 262}, {497, 95, 530, 357}), bar, row,
+                            Text("list/row/TextLabel 'PLAY'", {400, 110, 440, 124})},
+                           Texel);
+    std::vector<Kind> kinds;
+    for (const LayoutFault& fault : alone) kinds.push_back(fault.kind);
+    EXPECT_EQ(kinds, (std::vector<Kind>{Kind::LoneScrollBar, Kind::DimmedOverScene, Kind::FloatingText})) << Describe(alone);
+    const LayoutItem listFace = Picture("list/face", 0, {0, 0, 50, 50}, {0, 90, 540, 360});
+    EXPECT_TRUE(FindAloneOverScene({listFace, Picture("list/holder", 0, {0, 0, 33, 262}, {497, 95, 530, 357}), bar,
+                                    row, Text("list/row/TextLabel 'PLAY'", {400, 110, 440, 124})},
+                                   Texel)
+                    .empty());
+
+    const LayoutItem thumb = Picture("index/bar/Image", 0, {0, 0, 12, 20}, {516, 100, 528, 120});
+    LayoutItem loose = bar;
+    loose.name = "index/bar";
+    const std::vector<LayoutFault> parts = FindScrollBarFaults({loose, thumb});
+    ASSERT_EQ(parts.size(), 2u) << Describe(parts);
+    EXPECT_NE(parts[0].description.find("stands outside its bar"), std::string::npos);
+    EXPECT_NE(parts[1].description.find("shows no track"), std::string::npos);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <iostream>
 #include <memory>
+#include <set>
 
 #include "QuillLib/core/ScopedLock.h"
 #include "client/app/MessengerPopup.h"
@@ -11,6 +12,13 @@
 #include "client/app/SettingsPopup.h"
 #include "client/app/SkillPopup.h"
 #include "client/scenes/common/NoticeBox.h"
+#include "client/ui/Button.h"
+#include "client/ui/Tooltip.h"
+#include "client/ui/WidgetToolkit.h"
+#include "platform/system/CodePage.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
+#include "tests/client/scenes/layout/DigitReading.h"
 #include "tests/client/scenes/layout/SkinPictures.h"
 #include "tests/support/scenes/WidgetLayoutWalk.h"
 
@@ -36,8 +44,31 @@ constexpr KnownFault kKnownFaults[] = {
     // their parts.
     {"ItemSelectWindow", Of(FaultKind::OffScreen), "slides in from the left edge as it opens: checked open on its own"},
     {"PurchaseGiftWindow", Of(FaultKind::OffScreen), "slides in from the left edge as it opens: checked open on its own"},
+    {"Window (680,60)-(1014,537) holds nothing", Of(FaultKind::EmptyPanel),
+     "the channel window's rows show once the server lists its channels"},
+    {"OpponentRequestPopup wears a title band", Of(FaultKind::EmptyTitle),
+     "its title names the request's kind, written as it is shown"},
+    {"OpponentRequestAcceptPopup (", Of(FaultKind::EmptyPanel), "its lines are the request's, written as it is shown"},
+    {"WithdrawPopup (", Of(FaultKind::EmptyPanel), "its lines are the withdrawal's, written as it is shown"},
+    {"ScoreSummaryPopup (", Of(FaultKind::EmptyPanel), "the scores of a finished game, written as it is shown"},
+    {"TimeLimitNotice (", Of(FaultKind::EmptyPanel), "the game's time limit, written as it is shown"},
+    {"CueRepairWindow wears a title band", Of(FaultKind::EmptyTitle), "its title is the cue's name, written as it opens"},
+    {"ResultBoard (", Of(FaultKind::EmptyPanel), "rows for up to eight players: a game of two fills the first"},
+    {"RoomDetailPanel (", Of(FaultKind::EmptyPanel), "its eight lines list the hovered room's players, as many as it has"},
+    // Faces whose middle the program draws in 3D or from the web site, which the walk does not see.
+    {"ReplayPanel (", Of(FaultKind::EmptyPanel), "its face frames the replayed shot's table"},
+    {"ShopPreviewPanel (", Of(FaultKind::EmptyPanel), "its face frames the chosen item's model"},
+    {"PersonalCueBuyWindow (", Of(FaultKind::EmptyPanel), "its four cue places show the cues' models"},
+    {"LobbyImageWindow/Image (", Of(FaultKind::EmptyPanel), "the picture of the site's event page the player opened"},
+    {"LobbyPageWindow (", Of(FaultKind::EmptyPanel), "the pages of the site's event the player opened"},
+    {"PictureWindow", Of(FaultKind::EmptyPanel) | Of(FaultKind::EmptyTitle),
+     "the membership guide's one picture, which the default data does not have"},
     // The layouts place these on or past the screen's edge.
     {"ChalkQuickSlot/", Of(FaultKind::OffScreen), "the chalk slot is anchored 4 pixels left of the screen"},
+    {"ChalkQuickSlot/Button#20 ", Of(FaultKind::DimmedOverScene), "the chalk button stands over the table at opacity 0.7"},
+    {"SceneShop/Image/ShopItemDetailPanel ", Of(FaultKind::OffScreen),
+     "at (2, 442) of the main panel at y 77, its 250 rows end a row below the screen"},
+    {"ProfileTextPopup/EditBox", Of(FaultKind::NoCaption), "the four lines of one introduction, captioned above the first"},
     {"SceneRoomGame/Button#16 ", Of(FaultKind::OffScreen), "Invite: 25 pixels high, anchored 24 above the bottom"},
     {"ItemQuickBar", Of(FaultKind::OffScreen), "the item bar anchored 32 above the bottom, its scroll bar below its 34 pixels"},
     {"SceneLogin/Window/EditBox", Of(FaultKind::OffScreen) | Of(FaultKind::FaceTooSmall),
@@ -70,6 +101,37 @@ const SkinPictures& Skin() {
     return skin;
 }
 
+const DigitReading& Digits() {
+    static const DigitReading reading;
+    return reading;
+}
+
+// The widgets of the tree the mouse can rest on, topmost last: visible and enabled, in hidden subtrees none.
+void CollectPointable(Widget& widget, std::vector<Widget*>& out) {
+    if (!widget.IsVisible() || !widget.IsEnabled()) return;
+    if (widget.HasTooltip() || widget.GetKind() == WidgetKind::Button) out.push_back(&widget);
+    for (Widget* child : widget.GetChildren()) CollectPointable(*child, out);
+}
+
+void CollectVisible(const Widget& widget, std::set<const Widget*>& out) {
+    if (!widget.IsVisible()) return;
+    out.insert(&widget);
+    for (const Widget* child : widget.GetChildren()) CollectVisible(*child, out);
+}
+
+// The width of a box's caret, by which its picture is told from the selection's (1 wide).
+constexpr int32_t kCaretWidth = 2;
+
+void CollectEditBoxes(const Widget& widget, std::vector<const Widget*>& out) {
+    if (!widget.IsVisible()) return;
+    if (widget.GetKind() == WidgetKind::EditBox) out.push_back(&widget);
+    for (const Widget* child : widget.GetChildren()) CollectEditBoxes(*child, out);
+}
+
+void RestMouseAt(Widget& root, int32_t x, int32_t y) {
+    root.RouteMessage(platform::Msg::MouseMove, 0, platform::MakePointLParam(x, y));
+}
+
 template <size_t N>
 const KnownFault* Find(const KnownFault (&list)[N], const kvtest::LayoutFault& fault) {
     for (const KnownFault& known : list) {
@@ -88,6 +150,10 @@ void MeasureTextsAsDrawn(App& app, Widget& screen) {
     screen.LoadGraphics(0);
 }
 
+ScreenLayout::ScreenLayout(App& app) : app_(app) {
+    app_.Scenes().LoadSharedResources(nullptr);
+}
+
 void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     const ScreenSize size = app_.GetScreenSize();
     const kvtest::LayoutBox screen{0, 0, size.width, size.height};
@@ -100,12 +166,27 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     const auto add = [&faults](std::vector<kvtest::LayoutFault> more) {
         for (kvtest::LayoutFault& fault : more) faults.push_back(std::move(fault));
     };
+    const kvtest::DigitReader read = [&texels](int32_t texture, const kvtest::LayoutBox& box) {
+        return Digits().Read(texels, texture, box);
+    };
     add(kvtest::FindLayoutFaults(items, screen));
     add(kvtest::FindCutFaults(items, faces));
     add(kvtest::FindCovered(items, texels));
     add(kvtest::FindLowContrast(items, texels, kScene));
     add(kvtest::FindUncaptioned(items, faces));
     add(kvtest::FindFaceFaults(items, faces, texels));
+    add(kvtest::FindUnreadableDigits(items, faces, read));
+    add(kvtest::FindBareFields(items, texels, kScene));
+    add(kvtest::FindEmptyTitles(items, faces));
+    add(kvtest::FindEmptyPanels(items, faces));
+    add(kvtest::FindRaggedColumns(items, faces));
+    add(kvtest::FindSlivers(items, faces));
+    add(kvtest::FindAloneOverScene(items, texels));
+    add(kvtest::FindScrollBarFaults(items));
+    Report(faults, name);
+}
+
+void ScreenLayout::Report(const std::vector<kvtest::LayoutFault>& faults, const std::string& name) {
     for (const kvtest::LayoutFault& fault : faults) {
         const std::string line = name + ": " + fault.description;
         if (const KnownFault* known = Find(kKnownFaults, fault)) {
@@ -117,10 +198,81 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     }
 }
 
+void ScreenLayout::JudgeWithHover(Widget& root, const std::string& name) {
+    Judge(root, name);
+    WidgetToolkit& toolkit = WidgetToolkit::Get();
+    Tooltip& tooltip = toolkit.GetTooltip();
+    std::vector<Widget*> pointable;
+    CollectPointable(root, pointable);
+    std::set<platform::WString> tips;
+    for (Widget* widget : pointable) {
+        if (!widget->IsVisible() || !widget->IsEnabled()) continue;  // an earlier rest hid it
+        std::set<const Widget*> before;
+        CollectVisible(root, before);
+        const WidgetRect rect = widget->GetRect();
+        RestMouseAt(root, (rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        const std::string where = " with the mouse at (" + std::to_string((rect.left + rect.right) / 2) + ", " +
+                                  std::to_string((rect.top + rect.bottom) / 2) + ")";
+        // The tooltip as it stands once faded in.
+        if (tooltip.IsVisible() && toolkit.GetTooltipOwner() == widget && tips.insert(widget->GetTooltipText()).second) {
+            tooltip.SetAlpha(1.0f);
+            Judge(tooltip, name + " tooltip '" + platform::Utf16ToUtf8(widget->GetTooltipText()) + "'");
+        }
+        std::set<const Widget*> after;
+        CollectVisible(root, after);
+        const bool showsMore = std::any_of(after.begin(), after.end(), [&](const Widget* shown) {
+            return !before.contains(shown) && shown != &tooltip;
+        });
+        if (showsMore) {
+            Judge(root, name + where);
+        } else if (widget->GetKind() == WidgetKind::Button && widget->GetState() == WidgetState::Hover) {
+            // Its own texts on its hovered face.
+            std::vector<kvtest::LayoutItem> items = WalkWidgetTree(root);
+            const kvtest::LayoutBox own{rect.left, rect.top, rect.right + 1, rect.bottom + 1};
+            std::erase_if(items, [&](const kvtest::LayoutItem& item) { return item.text && !item.drawn.Inside(own); });
+            Report(kvtest::FindLowContrast(items, Skin().Texels(), kScene), name + " hovered");
+        }
+    }
+    RestMouseAt(root, -1000, -1000);
+    tooltip.Show(false);
+    JudgeCarets(root, name);
+}
+
+// The caret a box shows once it has the focus, at its start, in its texture's tone: it must stand out from the
+// field it blinks on, as a text does.
+void ScreenLayout::JudgeCarets(Widget& root, const std::string& name) {
+    std::vector<const Widget*> boxes;
+    CollectEditBoxes(root, boxes);
+    if (boxes.empty()) return;
+    const kvtest::TexelReader texels = Skin().Texels();
+    std::vector<kvtest::LayoutItem> items = WalkWidgetTree(root);
+    const size_t walked = items.size();
+    for (const Widget* box : boxes) {
+        for (const Widget* part : box->GetChildren()) {
+            const WidgetRect cut = part->GetFrameRect();
+            if (part->GetKind() != WidgetKind::Image || cut.Width() != kCaretWidth) continue;
+            const WidgetRect at = box->GetRect();
+            kvtest::LayoutItem caret;
+            caret.name = "caret of the box at (" + std::to_string(at.left) + ", " + std::to_string(at.top) + ")";
+            caret.text = true;
+            caret.drawn = {at.left + 2, at.top + 1, at.left + 2 + kCaretWidth, at.top + 15};
+            caret.colour = texels(part->GetTextureId(), cut.left, cut.top + cut.Height() / 2);
+            items.push_back(caret);
+        }
+    }
+    std::vector<kvtest::LayoutFault> faults = kvtest::FindLowContrast(items, texels, kScene);
+    std::erase_if(faults, [&](const kvtest::LayoutFault& fault) { return !fault.description.starts_with("caret of"); });
+    if (items.size() > walked) Report(faults, name);
+}
+
 void ScreenLayout::CheckScreen(Widget& screen, const std::string& name) {
     quill::ScopedLock tree(app_.Scenes().WidgetTreeLock());
-    Judge(screen, name);
-    for (Widget* child : screen.GetChildren()) {
+    JudgeWithHover(screen, name);
+    CheckHiddenWindows(screen, name);
+}
+
+void ScreenLayout::CheckHiddenWindows(Widget& parent, const std::string& name) {
+    for (Widget* child : parent.GetChildren()) {
         if (child->GetKind() == WidgetKind::Window && !child->IsVisible()) CheckWindow(*child, name);
     }
 }
@@ -128,13 +280,14 @@ void ScreenLayout::CheckScreen(Widget& screen, const std::string& name) {
 void ScreenLayout::CheckWindow(Widget& window, const std::string& name) {
     quill::ScopedLock tree(app_.Scenes().WidgetTreeLock());
     window.SetVisible(true);
-    Judge(window, name);
+    JudgeWithHover(window, name);
+    CheckHiddenWindows(window, name);
     window.SetVisible(false);
 }
 
 void ScreenLayout::CheckShown(Widget& window, const std::string& name) {
     quill::ScopedLock tree(app_.Scenes().WidgetTreeLock());
-    Judge(window, name);
+    JudgeWithHover(window, name);
 }
 
 void ScreenLayout::CheckSharedPopups(Widget& screen) {

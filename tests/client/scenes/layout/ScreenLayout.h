@@ -1,9 +1,12 @@
 #pragma once
 // The layout check of the screens on the headless App: a screen as it stands, then each window it holds shown
 // alone in turn, then the shared popups, walked (WidgetLayoutWalk) and judged by the layout rules against the
-// interface textures as the default data paints them (SkinPictures). Faults the layouts themselves give are
-// listed with where they come from; every other fault fails the check, and the known ones still found are
-// printed, so that each report names them.
+// interface textures as the default data paints them (SkinPictures). The mouse then rests on each control in
+// turn, as a player's does: the tooltip it shows is judged, the control's own texts on its hovered face, and the
+// screen again when resting there shows more of it (a room's details, a row's badge); so is the caret each edit
+// box shows once it has the focus, against its field. Faults the layouts
+// themselves give are listed with where they come from; every other fault fails the check, and the known ones
+// still found are printed, so that each report names them.
 #include <string>
 #include <vector>
 
@@ -20,9 +23,10 @@ void MeasureTextsAsDrawn(App& app, Widget& screen);
 
 class ScreenLayout {
 public:
-    explicit ScreenLayout(App& app) : app_(app) {}
+    // Makes the one tooltip, as the program's start does.
+    explicit ScreenLayout(App& app);
 
-    // The screen and each of its hidden windows shown alone.
+    // The screen and each of its hidden windows shown alone (and theirs in turn).
     void CheckScreen(Widget& screen, const std::string& name);
     // One window shown alone and hidden again.
     void CheckWindow(Widget& window, const std::string& name);
@@ -40,6 +44,12 @@ public:
 
 private:
     void Judge(const Widget& root, const std::string& name);
+    // Judge, then the mouse resting on each control of the tree, then the carets its boxes show when focused.
+    void JudgeWithHover(Widget& root, const std::string& name);
+    void JudgeCarets(Widget& root, const std::string& name);
+    void Report(const std::vector<kvtest::LayoutFault>& faults, const std::string& name);
+    // Each hidden window the parent holds, shown alone.
+    void CheckHiddenWindows(Widget& parent, const std::string& name);
 
     App& app_;
     std::vector<std::string> unexpected_;

@@ -35,6 +35,8 @@
 #include "client/scenes/room/ShotBetPanel.h"
 #include "client/scenes/shop/SceneShop.h"
 #include "client/scenes/shop/ShopPreviewPanel.h"
+#include "client/ui/Button.h"
+#include "client/ui/TextLabel.h"
 #include "tests/client/scenes/layout/ScreenLayout.h"
 #include "tests/client/scenes/lobby/LobbyScreen.h"
 #include "tests/support/net/GameServerScripts.h"
@@ -116,6 +118,16 @@ TEST_F(LobbyLayout, TheListedLobbyItsDialogsAndTheSharedPopupsKeepTheRules) {
     EXPECT_EQ(layout.Unexpected(), "");
 }
 
+// The label of the tree that reads text, or null.
+TextLabel* FindLabel(Widget& widget, const char16_t* text) {
+    if (widget.GetKind() == WidgetKind::TextLabel && static_cast<TextLabel&>(widget).GetDisplayText() == text)
+        return &static_cast<TextLabel&>(widget);
+    for (Widget* child : widget.GetChildren()) {
+        if (TextLabel* found = FindLabel(*child, text)) return found;
+    }
+    return nullptr;
+}
+
 class RoomLayout : public SceneHarness<SceneRoomGame> {
 protected:
     RoomLayout() {
@@ -150,6 +162,24 @@ TEST_F(RoomLayout, TheEnteredRoomWithItsChatAndEveryDialogKeepsTheRules) {
     track.Show(true);
     ScreenLayout layout(app);
     layout.CheckScreen(*scene, "room");
+    // The notice a player who joins a running game sees over the table until its state arrives.
+    TextLabel* receiving = FindLabel(*scene, u"receiving game data...");
+    ASSERT_NE(receiving, nullptr);
+    Widget& notice = *receiving->GetParent();
+    {
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        notice.Show(true);
+    }
+    layout.CheckShown(notice, "room receiving notice");
+    // The betting panel folded: its folded picture over its own face.
+    ShotBetPanel& bet = *scene->ShotBet();
+    for (Widget* child : bet.GetChildren()) {
+        if (child->GetId() != ShotBetPanel::kFoldId) continue;
+        quill::ScopedLock tree(app.Scenes().WidgetTreeLock());
+        static_cast<Button*>(child)->SetChecked(true);
+        bet.OnEvent(child, 1, 0);
+    }
+    layout.CheckWindow(bet, "room betting panel folded");
     // The result board as a game's end fills it: a winner, a loser and the fee.
     ResultBoard& board = *scene->Results();
     board.SetGrid(1, 2);

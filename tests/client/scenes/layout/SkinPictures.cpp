@@ -16,8 +16,12 @@ using FaceKind = kvtest::TextureFace::Kind;
 
 FaceKind KindOf(const std::string& style) {
     static const char* const kControls[] = {"button", "titlebutton", "toggle", "edit", "groove", "scrollbar", "thumb"};
+    static const char* const kPictures[] = {"logo",  "badge", "gametypes", "levels", "star",
+                                            "solid", "colon", "backdrop",  "gauge"};
     if (style == "caption") return FaceKind::Caption;
     if (style == "icon") return FaceKind::Icon;
+    if (style == "digits") return FaceKind::Digits;
+    if (std::find(std::begin(kPictures), std::end(kPictures), style) != std::end(kPictures)) return FaceKind::Picture;
     return std::find(std::begin(kControls), std::end(kControls), style) != std::end(kControls) ? FaceKind::Control
                                                                                                : FaceKind::Plain;
 }
@@ -114,6 +118,8 @@ void SkinPictures::PaintSlot(int32_t slot, const std::vector<mkdata::UiRegion>& 
         // A pictogram, a digit or a game type's ball with its tag on the face says what the control does.
         face.marked = region.arguments.count("glyph") != 0 || region.arguments.count("digit") != 0 ||
                       region.style == "gametypes";
+        face.digit = IntArgument(region, "digit", -1);
+        face.title = region.style == "window" ? IntArgument(region, "title", 28) : 0;
         if (face.kind == FaceKind::Caption) {
             face.box = {region.x, region.y, region.x + region.width, region.y + region.height};
             face.text = region.arguments.count("text") != 0 ? region.arguments.at("text") : std::string();

@@ -188,8 +188,9 @@ TEST_F(TableDrawGlTest, PocketsAreRoundHolesWithClothAndLeatherAround) {
     }
 }
 
-// Looking across the table at the far long cushion, its nose stands out from the cloth in front of it: the
-// overhead light falls on the bed and only the ambient light on the cushion's steep face.
+// Looking across the table at the far long cushion, its nose stands out from the cloth in front of it as a step
+// of shade, the overhead light falling full on the bed and slanting on the cushion's rounded face, but it stays
+// cloth: no near-black bar.
 TEST_F(TableDrawGlTest, CushionNoseShowsAgainstTheBed) {
     ASSERT_TRUE(stage->MakeTable(type::kThreeCushion)) << stage->Error();
     const TableGeometry& g = Geometry();
@@ -197,8 +198,42 @@ TEST_F(TableDrawGlTest, CushionNoseShowsAgainstTheBed) {
         DrawLit({30.0f, g.noseMaxY - 45.0f, 12.0f}, {30.0f, g.noseMaxY, 2.0f}, "table_cushion.png");
     const Pixel bed = At(frame, Project({30.0f, g.noseMaxY - 12.0f, 0.0f}));
     const Pixel nose = At(frame, Project({30.0f, g.noseMaxY + 0.3f, g.cushionNoseHeight * 0.5f}));
-    EXPECT_LT(Brightness(nose) * 2, Brightness(bed)) << "bed " << bed.r << "," << bed.g << "," << bed.b << " nose "
-                                                     << nose.r << "," << nose.g << "," << nose.b;
+    const std::string seen = "bed " + std::to_string(bed.r) + "," + std::to_string(bed.g) + "," + std::to_string(bed.b) +
+                             " nose " + std::to_string(nose.r) + "," + std::to_string(nose.g) + "," + std::to_string(nose.b);
+    EXPECT_LT(Brightness(nose) * 5, Brightness(bed) * 4) << seen;
+    EXPECT_GT(Brightness(nose) * 5, Brightness(bed) * 2) << seen;
+}
+
+// Down the pocket table as the offline screen looks at it: the far cushion is cloth up to its jaws, its nose a
+// step darker than the bed in front of it but no near-black bar; at the middle pocket the cloth rolls over the
+// hole's edge between the jaws, where the liner's welt showed as a dark curl.
+TEST_F(TableDrawGlTest, PocketTableSeenDownItsLengthIsClothUpToTheJaws) {
+    ASSERT_TRUE(stage->MakeTable(type::kEightBall)) << stage->Error();
+    const TableGeometry& g = Geometry();
+    const std::vector<uint32_t> frame =
+        DrawLit({g.noseMinX - 90.0f, 0.0f, 110.0f}, {40.0f, 0.0f, 0.0f}, "table_down_the_length.png");
+    for (float y = g.noseMinY + g.pocketJaw1 + 1.0f; y < g.noseMaxY - g.pocketJaw1; y += 6.0f) {
+        const Pixel bed = At(frame, Project({g.noseMaxX - 10.0f, y, 0.0f}));
+        const Pixel nose = At(frame, Project({g.noseMaxX + 0.3f, y, g.cushionNoseHeight * 0.5f}));
+        EXPECT_TRUE(IsCloth(nose)) << y << ": " << nose.r << "," << nose.g << "," << nose.b;
+        EXPECT_GT(Brightness(nose) * 2, Brightness(bed)) << y << ": bed " << Brightness(bed) << ", nose "
+                                                         << Brightness(nose) << ": see table_down_the_length.png";
+    }
+    const PocketGeometry pockets(g);
+    for (uint8_t pocket : {2, 5}) {
+        float x = 0.0f, y = 0.0f;
+        pockets.HoleCentre(pocket, &x, &y);
+        const float radius = pockets.HoleRadius(pocket);
+        // The hole's edge on the side facing the eye, where it lies in the mouth between the jaws.
+        for (int step = -60; step <= 60; step += 10) {
+            const float angle = static_cast<float>(step) * 3.14159265f / 180.0f;
+            const Vec3 rim{x + radius * std::cos(angle), y + radius * std::sin(angle), -0.3f};
+            if (std::fabs(rim.y) > g.cushionBackMaxY - 0.5f) continue;  // under the rail
+            const Pixel edge = At(frame, Project(rim));
+            EXPECT_TRUE(IsCloth(edge)) << "pocket " << int{pocket} << " at " << step << " degrees: " << edge.r << ","
+                                       << edge.g << "," << edge.b << ": see table_down_the_length.png";
+        }
+    }
 }
 
 // From high above the middle, as the overview looks, the rails keep the colour of their wood: the overhead
