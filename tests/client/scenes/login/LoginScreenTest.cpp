@@ -264,7 +264,7 @@ TEST_F(LoginScreen, ARequestThatCannotBeSentKeepsTheControlsAndSaysSo) {
     const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
     Receive(LoginResultMessage(TestAccount{}));
     Receive(ChannelListMessage({{0, 10, 100, 0, 5}}));
-    login->Update(0, 0);
+    login->Update(0, 0, {});
     std::vector<quill::Packet*> taken;
     while (quill::Packet* packet = app.Connection()->AllocPacket()) taken.push_back(packet);
 
