@@ -71,24 +71,25 @@ if [ ${#fuzz_sources[@]} -gt 0 ]; then
 fi
 
 # --- the threaded suites under ThreadSanitizer, which reports any data race as a failure ---
-# One suite a line, so that suites added side by side each add a line of their own.
+# One suite a line, so that suites added side by side each add a line of their own; the longest first, so that
+# the two that run side by side end close together instead of the longest running alone at the end.
 tsan_suites=(
-  test_platform_system
-  test_platform_net
+  test_client_scenes_practice
+  test_client_scenes_room
+  test_client_scenes_gallery
+  test_client_scenes_community
+  test_quill_net
+  test_client_connection
+  test_client_scenes_lobby
+  test_client_scenes_login
+  test_quill_resource
+  test_client_scenes_shop
   test_platform_http
   test_quill_core
-  test_quill_net
-  test_quill_engine
-  test_quill_resource
-  test_client_connection
-  test_client_scenes_login
-  test_client_scenes_room
-  test_client_scenes_lobby
-  test_client_scenes_community
   test_client_scenes_player
-  test_client_scenes_gallery
-  test_client_scenes_practice
-  test_client_scenes_shop
+  test_platform_net
+  test_platform_system
+  test_quill_engine
 )
 
 # The suites and the tools the tree runs while it builds share the suppressions.

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "QuillLib/core/CriticalSectionLock.h"
 #include "client/connection/ConnectionHost.h"
 #include "client/connection/GameConnection.h"
 #include "platform/system/Console.h"
@@ -72,6 +73,7 @@ public:
         scene.OnPacket(id, packet);
         return true;
     }
+    quill::Lock& ProfileLock() override { return profileLock; }
     void PostEvent(kestrovan::ConnectionEvent, uint32_t, uint32_t, uint32_t) override {}
     void ShowNotice(const kestrovan::ConnectionNotice&) override {}
     void OnMessengerChat(Packet&, bool) override {}
@@ -88,6 +90,7 @@ public:
     quill::WString FormatMoney(int64_t) override { return {}; }
 
     CountingScene scene;
+    quill::CriticalSectionLock profileLock;
 };
 
 // Keeps the connection's start-up printing of the level tables out of the report.

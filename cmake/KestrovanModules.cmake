@@ -22,6 +22,7 @@ function(kv_module target folder)
     target_include_directories(${target} PUBLIC ${KV_ROOT})
     target_compile_options(${target} PRIVATE ${KV_WARNINGS})
     target_link_libraries(${target} PUBLIC ${ARG_DEPS})
+    cmake_language(EVAL CODE "cmake_language(DEFER CALL kv_units [[${target}]])")
   else()
     add_library(${target} INTERFACE)
     target_include_directories(${target} INTERFACE ${KV_ROOT})
@@ -36,25 +37,32 @@ function(kv_aggregate name group)
   target_link_libraries(${name} INTERFACE ${modules})
 endfunction()
 
-# kv_test_units(<target>): the target's own test sources compiled up to sixteen to a unit, so that a suite's
-# files share one parse of GoogleTest and of the headers under test. Called when its folder's CMakeLists.txt has
-# been read (kv_test defers it), so that it sees the definitions given to single sources: those sources stay
-# alone, as they must differ between clones anyway. A unit includes its sources by their paths below the tree's
-# root, so that it reads alike in every clone and ccache serves a clean clone in another folder. Helpers a file
-# keeps to itself (anonymous namespace) need names that no other file of its suite uses.
-function(kv_test_units target)
+# kv_units(<target>): the target's own sources compiled up to sixteen to a unit, so that the files of a module,
+# a suite or a fuzz target share one parse of the headers they include (and of GoogleTest). Called when its
+# folder's CMakeLists.txt has been read (kv_module, kv_test and kv_fuzz defer it), so that it sees the
+# definitions and options given to single sources: those sources stay alone, as they must differ between clones
+# anyway, and so do those marked SKIP_UNITY_BUILD_INCLUSION (a file whose system headers define macros that
+# would reach the files after it). A unit includes its sources by their paths below the tree's root, so that it
+# reads alike in every clone and ccache serves a clean clone in another folder. Helpers a file keeps to itself
+# (anonymous namespace, static, using-declarations) need names that no other file of its target uses.
+function(kv_units target)
   get_target_property(sources ${target} SOURCES)
   set(kept)
   set(batched)
   foreach(source IN LISTS sources)
     get_source_file_property(definitions ${source} COMPILE_DEFINITIONS)
-    if(definitions OR NOT source MATCHES "^${KV_ROOT}/tests/.*\\.cpp$")
+    get_source_file_property(options ${source} COMPILE_OPTIONS)
+    get_source_file_property(alone ${source} SKIP_UNITY_BUILD_INCLUSION)
+    if(definitions OR options OR alone OR NOT source MATCHES "^${KV_ROOT}/.*\\.cpp$")
       list(APPEND kept ${source})
     else()
       list(APPEND batched ${source})
     endif()
   endforeach()
   list(LENGTH batched count)
+  if(count LESS 2)
+    return()
+  endif()
   set(unit_index 0)
   while(unit_index LESS count)
     list(SUBLIST batched ${unit_index} 16 members)
@@ -92,7 +100,7 @@ function(kv_test target folder)
     endif()
   endforeach()
   # The deferred call's arguments are read when it runs: the name goes in as a literal.
-  cmake_language(EVAL CODE "cmake_language(DEFER CALL kv_test_units [[${target}]])")
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL kv_units [[${target}]])")
   # The OpenGL suites run Mesa's rasteriser threads, under which LeakSanitizer's own tracer now and then crashes
   # as the process ends: they are checked for memory errors but not for leaks, as the program checks under X are.
   set(leaks "ASAN_OPTIONS=reset:")
@@ -124,4 +132,5 @@ function(kv_fuzz stem)
   target_compile_options(fuzz_${stem} PRIVATE ${KV_WARNINGS})
   target_link_libraries(fuzz_${stem} PRIVATE ${ARG_DEPS})
   target_link_options(fuzz_${stem} PRIVATE -fsanitize=fuzzer)
+  cmake_language(EVAL CODE "cmake_language(DEFER CALL kv_units [[fuzz_${stem}]])")
 endfunction()

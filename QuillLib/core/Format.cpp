@@ -35,10 +35,6 @@ bool BeginsWith(const char16_t* text, std::u16string_view prefix) {
     return true;
 }
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
 // Where the text goes: a growing string, or a caller's buffer that keeps counting past its end.
 class Output {
 public:

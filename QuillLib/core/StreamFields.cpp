@@ -85,6 +85,11 @@ bool WriteField(Stream& stream, const std::vector<uint8_t>& field) {
 
 }  // namespace
 
+bool SeekTo(Stream& stream, uint32_t position) {
+    return position <= static_cast<uint32_t>(INT32_MAX) &&
+           stream.Seek(Stream::kFromBegin, static_cast<int32_t>(position));
+}
+
 bool ReadU32(Stream& stream, uint32_t& value) {
     return ReadWord(stream, value);
 }

@@ -20,6 +20,9 @@ namespace quill {
 // The standard width of a fixed text field (a Windows path).
 constexpr uint32_t kFixedStringWidth = 260;
 
+// Moves the cursor to position bytes from the start; false, the cursor unmoved, past what a seek can reach.
+bool SeekTo(Stream& stream, uint32_t position);
+
 bool ReadU32(Stream& stream, uint32_t& value);
 bool WriteU32(Stream& stream, uint32_t value);
 bool ReadI32(Stream& stream, int32_t& value);

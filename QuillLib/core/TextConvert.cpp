@@ -12,14 +12,6 @@ namespace {
 
 constexpr char16_t kReplacement = u'\uFFFD';
 
-bool IsHighSurrogate(char16_t unit) {
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t unit) {
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
-
 bool IsContinuation(unsigned char byte) {
     return (byte & 0xC0) == 0x80;
 }

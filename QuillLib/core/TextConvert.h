@@ -9,6 +9,10 @@
 
 namespace quill {
 
+// Whether a UTF-16 unit opens or closes a surrogate pair.
+constexpr bool IsHighSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
+constexpr bool IsLowSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+
 // Replaces out with text in UTF-8, keeping out's storage: no code page and no converter are involved, so any
 // thread may convert as often as it likes. A unit that is not part of a valid surrogate pair becomes U+FFFD,
 // as in platform::Utf16ToUtf8.

@@ -8,7 +8,6 @@ namespace quill {
 namespace {
 
 constexpr uint8_t kEightBall = 8;
-constexpr int16_t kLegalPocketCode = 5;
 constexpr int16_t kBreakFoulCode = -4;
 constexpr uint32_t kRestartedBreakFlag = 3;
 constexpr int32_t kGroupSize = 7;

@@ -8,7 +8,6 @@ namespace quill {
 namespace {
 
 constexpr uint8_t kNineBall = 9;
-constexpr int16_t kLegalPocketCode = 5;
 
 }  // namespace
 

@@ -19,6 +19,9 @@ public:
     bool GroupsChanged() const { return groupsChanged_ != 0; }
 
 protected:
+    // The shot result code of a legal pocketing.
+    static constexpr int16_t kLegalPocketCode = 5;
+
     explicit PocketRule(GameType type) : GameRule(type) {}
 
     uint8_t groupsChanged_ = 0;

@@ -34,7 +34,9 @@ public:
     // The money a player must own to enter, when money is below it; else 0. single: a one-player room.
     int64_t RequiredMoney(int64_t money, uint8_t single) const;
 
-    uint8_t state = 0;  // 2 while a game runs
+    static constexpr uint8_t kRunning = 2;  // the state while a game runs
+
+    uint8_t state = 0;
     int8_t status = 0;
     uint8_t gameType = 0;
     uint8_t playerCount = 0;

@@ -7,7 +7,6 @@
 namespace quill {
 namespace {
 
-constexpr int16_t kLegalPocketCode = 5;
 constexpr int16_t kLowestPlainFoul = -4;  // lower codes carry their own penalty
 constexpr int32_t kBrown = 18;
 constexpr uint16_t kMinimumPenalty = 4;

@@ -6,13 +6,13 @@
 namespace quill {
 namespace {
 
-using platform::gfx::Format;
 using platform::gfx::LockedRect;
 using platform::gfx::Pool;
 using platform::gfx::Surface;
 using platform::gfx::SurfaceDesc;
 
-bool IsPixel32(Format format) {
+bool IsPixel32(platform::gfx::Format format) {
+    using platform::gfx::Format;
     return format == Format::A8R8G8B8 || format == Format::X8R8G8B8;
 }
 
@@ -97,6 +97,7 @@ bool D3D9Texture::CopyThroughLocks(Surface& source, int32_t dstX, int32_t dstY, 
     if (!reading.Locked() || !writing.Locked()) {
         return false;
     }
+    using platform::gfx::Format;
     const bool makeOpaque = from.format == Format::X8R8G8B8 && to.format == Format::A8R8G8B8;
     for (int32_t row = 0; row < height; ++row) {
         auto* target = reinterpret_cast<uint32_t*>(writing.Row(dstY + row)) + dstX;

@@ -14,11 +14,6 @@ bool IsIdentifierChar(char16_t c) {
     return c >= 128 || c == u'_' || (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
 }
 
-bool SeekTo(Stream& stream, uint32_t position) {
-    return position <= static_cast<uint32_t>(INT32_MAX) &&
-           stream.Seek(Stream::kFromBegin, static_cast<int32_t>(position));
-}
-
 // Stores position in the item-offset slot at the cursor and comes back to it.
 bool FillOffsetSlot(Stream& out, uint32_t& offsetCursor, uint32_t position) {
     if (!SeekTo(out, offsetCursor) || !WriteU32(out, position) || !SeekTo(out, position)) {

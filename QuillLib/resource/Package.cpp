@@ -10,11 +10,6 @@
 #include "QuillLib/resource/ResourcePath.h"
 
 namespace quill {
-namespace {
-
-constexpr uint32_t kIndexNameWidth = 16;
-
-}  // namespace
 
 Package::Package(WStringView name, ResourceManager* manager) : name_(name), manager_(manager) {
     Clear();

@@ -28,6 +28,9 @@ class ResourceManager;
 
 class Package {
 public:
+    // The width of an index entry's scrambled name field.
+    static constexpr uint32_t kIndexNameWidth = 16;
+
     // An index entry in the name's case as the file gives it.
     struct IndexEntry {
         WString name;

@@ -4,19 +4,14 @@
 #include "QuillLib/core/Format.h"
 #include "QuillLib/core/StreamFields.h"
 #include "QuillLib/resource/IdHeaderExport.h"
+#include "QuillLib/resource/Package.h"
 #include "QuillLib/resource/ResourceFile.h"
 #include "QuillLib/resource/ResourcePath.h"
 
 namespace quill {
 namespace {
 
-constexpr uint32_t kIndexNameWidth = 16;
-constexpr uint32_t kIndexEntrySize = kIndexNameWidth + 4;
-
-bool SeekTo(Stream& stream, uint32_t position) {
-    return position <= static_cast<uint32_t>(INT32_MAX) &&
-           stream.Seek(Stream::kFromBegin, static_cast<int32_t>(position));
-}
+constexpr uint32_t kIndexEntrySize = Package::kIndexNameWidth + 4;
 
 // Writes count placeholder words; the real values are filled in once known.
 bool WritePlaceholders(Stream& out, uint32_t count) {
@@ -77,7 +72,7 @@ bool PackageWriter::Write(Stream& out, std::FILE* header) {
         return false;
     }
     for (const ResourceFile* file : files_) {
-        if (!WriteFixedString(out, file->Name(), kIndexNameWidth, true) || !WriteU32(out, kNone)) {
+        if (!WriteFixedString(out, file->Name(), Package::kIndexNameWidth, true) || !WriteU32(out, kNone)) {
             return false;
         }
     }
@@ -86,7 +81,7 @@ bool PackageWriter::Write(Stream& out, std::FILE* header) {
         if (offset == Stream::kCannotTell) {
             return false;
         }
-        if (!PatchWord(out, 4 + static_cast<uint32_t>(i) * kIndexEntrySize + kIndexNameWidth, offset)) {
+        if (!PatchWord(out, 4 + static_cast<uint32_t>(i) * kIndexEntrySize + Package::kIndexNameWidth, offset)) {
             return false;
         }
         if (!WriteResourceFile(out, *files_[i], header)) {

@@ -17,11 +17,6 @@ bool IsPlausibleInflatedSize(uint32_t size, uint32_t compressedSize) {
     return size <= compressedSize * kMaxDeflateRatio + kDeflateSlack;
 }
 
-bool SeekTo(Stream& stream, uint32_t position) {
-    return position <= static_cast<uint32_t>(INT32_MAX) &&
-           stream.Seek(Stream::kFromBegin, static_cast<int32_t>(position));
-}
-
 }  // namespace
 
 ResourceTable::ResourceTable(ResourceFile* owner, WString name, ResourceKind kind)

@@ -79,8 +79,8 @@ void SplitSlip(float slip, float v, float spinSpeed, float* a, float* b) {
     }
 }
 
-void Slide(PhysicsBall& ball, float slideMax, float slipLength, float ax, float ay, float bx, float by, float share,
-           const ClothFrictionForm& form) {
+void SlideBall(PhysicsBall& ball, float slideMax, float slipLength, float ax, float ay, float bx, float by, float share,
+               const ClothFrictionForm& form) {
     quill::Vec3& v = ball.velocity;
     quill::Vec3& w = ball.spin;
     const float inertia = ball.inertiaArm;
@@ -173,7 +173,7 @@ void ClothFriction::Apply(PhysicsBall& ball, float dt, uint32_t surface, const P
         float by = 0.0f;
         SplitSlip(slipX, v.x, spinSpeedX, &ax, &bx);
         SplitSlip(slipY, v.y, spinSpeedY, &ay, &by);
-        Slide(ball, budget.slideMax, slipLength, ax, ay, bx, by, c.share, form);
+        SlideBall(ball, budget.slideMax, slipLength, ax, ay, bx, by, c.share, form);
     } else {
         turn = Roll(ball, budget.speed, budget.roll, budget.turn, form);
     }

@@ -10,7 +10,7 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int kContactSubSteps = 20;
+constexpr int kPenetrationSubSteps = 20;
 // The event's flag byte carries a jaw contact (the damping of K30) in its bit 4, above the side bits.
 constexpr uint8_t kJawDampingBit = 0x10;
 
@@ -75,7 +75,7 @@ void PenetrationCushionPass::StartContacts() {
 void PenetrationCushionPass::Resolve(const PhysicsConstants& k, float damping) {
     const float h = dt_ / 20.0f;
     const bool single = (mask_ & kCushionAxisBits[0]) == 0 || (mask_ & kCushionAxisBits[1]) == 0;
-    for (int step = 0; step < kContactSubSteps; ++step) {
+    for (int step = 0; step < kPenetrationSubSteps; ++step) {
         for (int axis = 0; axis < 2; ++axis) {
             if ((mask_ & kCushionAxisBits[axis]) != 0 && !StepAxis(axis, k, damping, h, single)) {
                 return;  // a single contact ended: the call ends here

@@ -15,7 +15,6 @@ namespace type = quill::game_type;
 constexpr int kMaxShuffleDraws = 100000;
 
 constexpr uint32_t kEightBall = 8;
-constexpr uint32_t kNineBall = 9;
 constexpr uint32_t kRackCentre = 5;  // the middle ball of the third row
 constexpr uint32_t kBackCornerLeft = 11;
 constexpr uint32_t kBackCornerRight = 15;

@@ -26,6 +26,8 @@ class RackLayout {
 public:
     // The table state in which three-cushion games use the international layout.
     static constexpr int32_t kInternationalLayoutState = 3;
+    // The nine-ball game's nine: the ball its rack puts at the centre and that wins the game.
+    static constexpr uint32_t kNineBall = 9;
 
     RackLayout(quill::GameType gameType, int32_t tableState, const RackTable& table, uint32_t ballCount);
 

@@ -11,7 +11,6 @@ namespace type = quill::game_type;
 
 constexpr uint32_t kLastAxisTry = 6;  // tries beyond this leave the bed
 constexpr int32_t kLastNineTry = 5;
-constexpr uint32_t kNineBall = 9;
 
 // Alternating steps out from 0: 0, -1, +1, -2, +2, ... for t = 0, 1, 2, ...
 float AlternatingStep(uint32_t t) {
@@ -37,7 +36,7 @@ RespotPlanner::Spot RespotPlanner::SpotFor(uint32_t ball, uint32_t& tryCounter) 
     bool found = false;
     if (gameType_ == type::kNineBall && ball == cueBall_) {
         found = FindNineBallCueSpot(ball, spot);
-    } else if (gameType_ == type::kNineBall && ball == kNineBall) {
+    } else if (gameType_ == type::kNineBall && ball == RackLayout::kNineBall) {
         found = FindNineSpot(ball, spot);
     } else if (gameType_ == type::kSnooker) {
         found = FindSnookerSpot(ball, spot);

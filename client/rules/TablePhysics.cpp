@@ -42,7 +42,6 @@ constexpr float kMassePower = 0.4f;
 
 constexpr float kRespotDropHeight = 20.0f;
 constexpr float kSpacedStep = 2.2f;
-constexpr uint32_t kNineBall = 9;
 constexpr uint32_t kLastRed = 15;
 constexpr uint32_t kApexPosition = 1;
 
@@ -720,11 +719,11 @@ uint32_t TablePhysics::CollectRespotBalls() {
     if (HasBall(cueBall_) && IsOffTable(cueBall_)) {
         list(cueBall_);
     }
-    if (gameType_ == type::kNineBall && HasBall(kNineBall)) {
-        const PhysicsBall& nine = model_->Ball(kNineBall);
+    if (gameType_ == type::kNineBall && HasBall(RackLayout::kNineBall)) {
+        const PhysicsBall& nine = model_->Ball(RackLayout::kNineBall);
         const bool foul = referee_.Analysis().Count() < 0;  // a foul or a miss
         if (!nine.IsInsideBounds(kBoundsMargin) || (nine.pocketed != 0 && foul)) {
-            list(kNineBall);
+            list(RackLayout::kNineBall);
         }
     }
     if (gameType_ == type::kSnooker) {

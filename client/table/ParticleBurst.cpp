@@ -13,7 +13,7 @@ namespace kestrovan {
 namespace {
 
 
-constexpr float kRandMax = 32767.0f;
+constexpr float kLargestRandom = 32767.0f;
 constexpr float kBedOffset = -0.01f;
 
 }  // namespace
@@ -51,15 +51,15 @@ void ParticleBurst::Emit(const quill::Transform& emitter) {
     WidgetToolkit::CheckTreeAccess("ParticleBurst::Emit");
     for (uint32_t i = 0; i < count_; ++i) {
         // Four draws: the distance from the stroke's axis, the angle about it, the place along it and the size.
-        const float d = static_cast<float>(Random()) * spawnRadius_ / kRandMax;
-        const float a = static_cast<float>(Random()) * 2.0f * quill::kPi / kRandMax;
+        const float d = static_cast<float>(Random()) * spawnRadius_ / kLargestRandom;
+        const float a = static_cast<float>(Random()) * 2.0f * quill::kPi / kLargestRandom;
         const float h = 0.7f * std::sqrt(std::max(spawnRadius_ * spawnRadius_ - d * d, 0.0f));
-        const float u = static_cast<float>(Random()) * h * 2.0f / kRandMax - h;
-        const float s = (static_cast<float>(Random()) * 0.4f / kRandMax + 0.8f) * particleSize_;
+        const float u = static_cast<float>(Random()) * h * 2.0f / kLargestRandom - h;
+        const float s = (static_cast<float>(Random()) * 0.4f / kLargestRandom + 0.8f) * particleSize_;
         const quill::Vec3 position{u, d * std::cos(a), d * std::sin(a)};
         quill::Vec3 direction = position;
         direction.Normalize();
-        const float speed = static_cast<float>(Random()) * maxSpeed_ / kRandMax;
+        const float speed = static_cast<float>(Random()) * maxSpeed_ / kLargestRandom;
         particles_[i]->Launch(emitter, position, s, direction * speed);
     }
 }

@@ -10,7 +10,7 @@
 namespace mkdata {
 namespace {
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
+constexpr float kCycle = 2.0f * std::numbers::pi_v<float>;
 
 void PutU16(std::vector<uint8_t>& out, uint16_t value) {
     out.push_back(static_cast<uint8_t>(value & 0xFF));
@@ -131,7 +131,7 @@ void PcmSound::AddResonance(float start, float frequency, float amplitude, float
         if (envelope < 1e-4f) {
             break;
         }
-        samples_[i] += amplitude * envelope * std::sin(kTwoPi * frequency * t);
+        samples_[i] += amplitude * envelope * std::sin(kCycle * frequency * t);
     }
 }
 
@@ -159,8 +159,8 @@ void PcmSound::AddTone(float start, float length, float frequency, float amplitu
         const float t = static_cast<float>(i) / sampleRate_;
         const float envelope = std::min({1.0f, t / attack, (length - t) / release});
         // A little of the second and third harmonic makes it sound like an instrument rather than a test tone.
-        const float wave = std::sin(kTwoPi * frequency * t) + 0.3f * std::sin(kTwoPi * 2.0f * frequency * t) +
-                           0.1f * std::sin(kTwoPi * 3.0f * frequency * t);
+        const float wave = std::sin(kCycle * frequency * t) + 0.3f * std::sin(kCycle * 2.0f * frequency * t) +
+                           0.1f * std::sin(kCycle * 3.0f * frequency * t);
         samples_[first + i] += amplitude * std::max(0.0f, envelope) * wave * std::exp(-t * 1.5f);
     }
 }

@@ -17,7 +17,7 @@ namespace {
 
 using quill::Vec3;
 
-constexpr float kTwoPi = 2.0f * std::numbers::pi_v<float>;
+constexpr float kFullTurn = 2.0f * std::numbers::pi_v<float>;
 // How far the bed and rail pieces around a pocket reach from the bed's edge.
 constexpr float kHoleSquareDepth = 14.0f;
 constexpr float kClothUvScale = 40.0f;
@@ -170,11 +170,11 @@ void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, con
     // straight edges come out exact and no sliver between two rays is left open.
     std::vector<float> angles;
     for (int ray = 0; ray < kSurroundRays; ++ray) {
-        angles.push_back(kTwoPi * static_cast<float>(ray) / kSurroundRays);
+        angles.push_back(kFullTurn * static_cast<float>(ray) / kSurroundRays);
     }
     const auto addAngleTo = [&](float x, float y) {
         const float angle = std::atan2(y - hole.y, x - hole.x);
-        angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+        angles.push_back(angle < 0.0f ? angle + kFullTurn : angle);
     };
     for (const Rect* outline : {&rect, exclude}) {
         if (outline == nullptr) {
@@ -203,7 +203,7 @@ void TableModelBuilder::AddHoleSurround(MeshBuilder& mesh, const Hole& hole, con
         }
     }
     std::sort(angles.begin(), angles.end());
-    angles.push_back(angles.front() + kTwoPi);
+    angles.push_back(angles.front() + kFullTurn);
 
     struct Span {
         bool present;
@@ -494,15 +494,15 @@ TableModelBuilder::Cover TableModelBuilder::CoverAt(float x, float y) const {
 std::vector<float> TableModelBuilder::RimAngles(const Hole& hole) const {
     std::vector<float> angles;
     for (int i = 0; i < kCupSegments; ++i) {
-        angles.push_back(kTwoPi * static_cast<float>(i) / kCupSegments);
+        angles.push_back(kFullTurn * static_cast<float>(i) / kCupSegments);
     }
     for (const auto& [x, y] : CircleCrossings(hole, back_)) {
         const float angle = std::atan2(y - hole.y, x - hole.x);
-        angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+        angles.push_back(angle < 0.0f ? angle + kFullTurn : angle);
     }
     AddJawCrossings(hole, angles);
     std::sort(angles.begin(), angles.end());
-    angles.push_back(angles.front() + kTwoPi);
+    angles.push_back(angles.front() + kFullTurn);
     return angles;
 }
 
@@ -549,7 +549,7 @@ void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
             const float top = underRail ? geometry_.cushionTopHeight : -kClothLip;
             const Vec3 q0{x0, y0, top}, q1{x1, y1, top};
             // The wall faces inwards, towards the centre, where it is seen from; v runs down from the rim.
-            const float u0 = a0 / kTwoPi, u1 = a1 / kTwoPi;
+            const float u0 = a0 / kFullTurn, u1 = a1 / kFullTurn;
             mesh.AddQuad(p1, p0, q0, q1, [&](const Vec3& p) {
                 const bool first = p.x == p0.x && p.y == p0.y;
                 return std::pair{first ? u0 : u1, std::clamp(-p.z / -bottom, 0.0f, 1.0f) * kLinerBottomV};
@@ -558,8 +558,8 @@ void TableModelBuilder::BuildPockets(MeshBuilder& mesh) const {
         // The cup's floor, in the liner's darkest row: the shadow at the bottom of the pocket.
         const uint16_t middle = mesh.AddVertex({{hole.x, hole.y, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
         for (int i = 0; i < kCupSegments; ++i) {
-            const auto [x0, y0] = RimPoint(hole, kTwoPi * static_cast<float>(i) / kCupSegments);
-            const auto [x1, y1] = RimPoint(hole, kTwoPi * static_cast<float>(i + 1) / kCupSegments);
+            const auto [x0, y0] = RimPoint(hole, kFullTurn * static_cast<float>(i) / kCupSegments);
+            const auto [x1, y1] = RimPoint(hole, kFullTurn * static_cast<float>(i + 1) / kCupSegments);
             const uint16_t a = mesh.AddVertex({{x0, y0, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
             const uint16_t b = mesh.AddVertex({{x1, y1, bottom}, {0.0f, 0.0f, 1.0f}, 0.5f, kLinerBottomV});
             mesh.AddTriangle(middle, a, b);
@@ -592,7 +592,7 @@ void TableModelBuilder::AddJawCrossings(const Hole& hole, std::vector<float>& an
                 if (t >= 0.0f && t <= 1.0f) {
                     const auto [x, y] = point(t);
                     const float angle = std::atan2(y - hole.y, x - hole.x);
-                    angles.push_back(angle < 0.0f ? angle + kTwoPi : angle);
+                    angles.push_back(angle < 0.0f ? angle + kFullTurn : angle);
                 }
             }
         }

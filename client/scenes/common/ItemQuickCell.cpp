@@ -11,13 +11,13 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kSourceX = 800;
+constexpr int32_t kCellSourceX = 800;
 
 }  // namespace
 
 ItemQuickCell::ItemQuickCell(int32_t controlId) {
     Create(0, 0, kSize, kSize, controlId, -1);
-    button_ = CreateButton(1, 1, kSize, kSize, controlId, -1, kGameSecondTexture, kSourceX, 0);
+    button_ = CreateButton(1, 1, kSize, kSize, controlId, -1, kGameSecondTexture, kCellSourceX, 0);
     button_->SetFrameCount(2);
     button_->SetHorizontalFrames(true);
     button_->SetHoverEvents(true);

@@ -29,7 +29,7 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kValueColour = 0xFFFFFF00;
+constexpr uint32_t kItemNameColour = 0xFFFFFF00;
 // The dialog's face, painted at its size with a title bar for its two titles.
 constexpr int32_t kFaceX = 400;
 constexpr int32_t kFaceY = 576;
@@ -52,7 +52,7 @@ PurchaseDialog::PurchaseDialog(Services services, MemberDirectories& members) : 
     secondTitle_->SetAlignment(TextLabel::kAlignRight);
     AddLabel(*this, 20, 50, 80, u"상품명 :");
     itemName_ = AddLabel(*this, 100, 50, 400, u" ");
-    itemName_->SetColors(kValueColour, 0);
+    itemName_->SetColors(kItemNameColour, 0);
     BuildPeriodRows();
     BuildBalanceLines();
     BuildRecipientPanel();

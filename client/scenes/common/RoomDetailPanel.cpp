@@ -11,7 +11,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kRunning = 2;
 constexpr uint32_t kMinuteMs = 60000;
 constexpr int32_t kFirstLineY = 84;
 constexpr int32_t kLineStep = 17;
@@ -56,7 +55,7 @@ NumberDisplay* RoomDetailPanel::AddClock(int32_t x) {
 void RoomDetailPanel::SetRoom(const quill::RoomInfo& room, uint32_t now) {
     title_->SetText(room.title);
     number_->SetTextF(u"%d", static_cast<int32_t>(room.roomNumber));
-    const bool running = room.state == kRunning;
+    const bool running = room.state == quill::RoomInfo::kRunning;
     hours_->Show(running);
     minutes_->Show(running);
     colon_->Show(running);

@@ -16,7 +16,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kRunning = 2;
 constexpr int32_t kIconTexture = 5;
 constexpr int32_t kLastLineY = 46;
 
@@ -64,7 +63,7 @@ quill::WString RoomHandicapText(const quill::RoomInfo& room) {
 }
 
 RoomStateText RoomStateTextOf(const quill::RoomInfo& room) {
-    if (room.state == kRunning) return {u"PLAY", kYellow};
+    if (room.state == quill::RoomInfo::kRunning) return {u"PLAY", kYellow};
     if (room.playerCount >= room.maxPlayers) return {u"FULL", kRed};
     return {u"WAIT", kGreen};
 }

@@ -13,7 +13,7 @@ namespace {
 constexpr int32_t kFaceTexture = 9;
 constexpr int32_t kPictureTextures = 3;
 constexpr int32_t kCancelTile = 170;
-constexpr int32_t kOkTile = 85;
+constexpr int32_t kShopButtonTile = 85;
 
 }  // namespace
 
@@ -30,7 +30,7 @@ LobbyPageWindow::LobbyPageWindow(EventPoster poster)
         }
     }
     AddButton(kClose, 500, 566, platform::Vk::Escape, kCancelTile, u"Close", kCommonTexture, 0, 101, 23);
-    AddButton(kToShop, 610, 566, platform::Vk::Return, kOkTile, u"Item Shop", kCommonTexture, 0, 101, 23);
+    AddButton(kToShop, 610, 566, platform::Vk::Return, kShopButtonTile, u"Item Shop", kCommonTexture, 0, 101, 23);
 }
 
 void LobbyPageWindow::ShowPair(size_t n) {

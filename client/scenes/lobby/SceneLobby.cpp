@@ -45,12 +45,6 @@ namespace kestrovan {
 namespace Vk = platform::Vk;
 using quill::MessageId;
 
-namespace {
-
-constexpr uint8_t kZero = 0;
-
-}  // namespace
-
 SceneLobby::SceneLobby(ScreenServices& app)
     : Scene(SceneId::Lobby),
       app_(app),

@@ -135,6 +135,9 @@ public:
     int32_t UserRecordsInUse() const { return users_.RecordsInUse(); }
 
 private:
+    // The one byte of the requests that carry nothing.
+    static constexpr uint8_t kZero = 0;
+
     // --- Layout (SceneLobby.cpp) ---
     void BuildTitleAndButtons();
     void WriteTitles();

@@ -27,7 +27,6 @@ using quill::MessageId;
 
 namespace {
 
-constexpr uint8_t kZero = 0;
 constexpr uint8_t kExpired = 4;
 constexpr size_t kNamedExpiredItems = 3;
 constexpr uint32_t kLeaveForChannelList = 2;

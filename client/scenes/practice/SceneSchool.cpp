@@ -49,7 +49,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kZoomKey = 'Z';
 constexpr uint32_t kTableSeed = 1234;
 constexpr int32_t kFirstPageBelowProgress = 11;
 constexpr uint32_t kBlinkPeriodMs = 1500;

@@ -114,6 +114,9 @@ public:
     const LentChalk& Lent() const { return lentChalk_; }
 
 private:
+    // The table's pen key: its release ends the pen mode when a page or a task starts.
+    static constexpr uint32_t kZoomKey = 'Z';
+
     // --- Layout (SceneSchoolLayout.cpp) ---
     void BuildBoard();
     void BuildTasks();

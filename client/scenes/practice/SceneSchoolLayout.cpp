@@ -28,7 +28,6 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kTutor = 21;
-constexpr uint32_t kRight = 4;
 // The buttons' faces on the tutorial texture, below the lesson boards, where their four frames lie whole.
 constexpr int32_t kButtonRow = 570;
 constexpr int32_t kContinueX = 430;
@@ -65,7 +64,7 @@ void SceneSchool::BuildBoard() {
     }
     picture_ = board_->CreateImage(860, 130, 112, 120, kTutor, 912, 631);
     picture_->Show(false);
-    try_ = board_->CreateTextLabel(400, 248, 100, 20, &UiFontAt(UiFont::Bold12), kRight, 0);
+    try_ = board_->CreateTextLabel(400, 248, 100, 20, &UiFontAt(UiFont::Bold12), TextLabel::kAlignRight, 0);
     try_->SetText(u"Try");
     try_->SetColors(kWhite, 0);
 }
@@ -77,7 +76,7 @@ void SceneSchool::BuildTasks() {
     trouble_->Show(false);
     for (size_t k = 0; k < kTaskLines; ++k) {
         taskLines_[k] = CreateTextLabel(70, 340 + 20 * static_cast<int32_t>(k), 700, 18, &UiFontAt(UiFont::Bold14),
-                                        kRight, 0);
+                                        TextLabel::kAlignRight, 0);
         taskLines_[k]->Show(false);
     }
 }

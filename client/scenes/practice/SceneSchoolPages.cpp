@@ -38,7 +38,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr uint32_t kZoomKey = 'Z';
 constexpr int32_t kBoardWidth = 1024;
 constexpr int32_t kBoardHeight = 285;
 constexpr int32_t kQuestBoardY = 285;

@@ -1,6 +1,7 @@
 #include "client/scenes/practice/SchoolIndexRow.h"
 
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Button.h"
 #include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
@@ -10,7 +11,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTutorTexture = 21;
 // The chapter's picture, drawn narrowed to the row's width.
 constexpr int32_t kChapterSourceWidth = 228;
 // Where the caption's text area starts inside the row's button; it ends as far inside the button's right

@@ -6,6 +6,7 @@
 #include "QuillLib/core/Format.h"
 #include "client/app/SoundIds.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/ui/Button.h"
 #include "client/ui/ScrollBar.h"
 #include "client/ui/TextLabel.h"
@@ -17,9 +18,7 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kTutorTexture = 21;
 constexpr float kOpacity = 0.7f;
-constexpr uint32_t kRight = 4;
 // Where a tab's caption starts inside its button; its right-aligned text ends as far inside the right edge.
 constexpr int32_t kTabTextX = 6;
 constexpr int32_t kTabTextY = 6;
@@ -43,7 +42,7 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
     SetSounds(sound_id::kWindowOpen, 0);
     SetModal(false);
     SetAlpha(kOpacity);
-    title_ = CreateTextLabel(10, 8, 80, 24, &UiFontAt(UiFont::Bold16), kRight, 0);
+    title_ = CreateTextLabel(10, 8, 80, 24, &UiFontAt(UiFont::Bold16), TextLabel::kAlignRight, 0);
     title_->SetColors(kCyan, 0);
     title_->SetAlpha(1.0f);
     // Its face (with its cross) lies below the lesson boards, where its four frames lie whole.
@@ -53,7 +52,7 @@ SchoolIndexWindow::SchoolIndexWindow(Services services) : services_(std::move(se
         Button* tab = CreateButton(kTabsX, 72 + 32 * static_cast<int32_t>(k), kTabWidth, kTabHeight,
                                    kFirstTab + static_cast<int32_t>(k), -1, kTutorTexture, 247, 821);
         tab->SetRadio();
-        tab->AddLabel(&UiFontAt(UiFont::Bold16), kRight, kWhite, kBlack, 0);
+        tab->AddLabel(&UiFontAt(UiFont::Bold16), TextLabel::kAlignRight, kWhite, kBlack, 0);
         tab->GetCaption()->AddStyle(0, kTabTextX, kTabTextY);
         tab->GetCaption()->SetSize(kTabWidth - 1 - 2 * kTabTextX, kTabHeight - 1 - kTabTextY);
         tab->SetCaption(kTabTitles[k]);

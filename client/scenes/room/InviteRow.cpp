@@ -11,8 +11,8 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kIconSize = 22;
-constexpr int32_t kIconY = 941;
+constexpr int32_t kLevelIconSize = 22;
+constexpr int32_t kLevelIconY = 941;
 
 }  // namespace
 
@@ -22,7 +22,7 @@ InviteRow::InviteRow(int32_t x, int32_t y, int32_t id) {
     toggle_->SetCheckBox();
     // The whole row takes the click.
     toggle_->SetSecondRect(0, -3, 300, 20);
-    icon_ = CreateImage(35, -2, kIconSize, kIconSize, kCommonTexture, 0, kIconY);
+    icon_ = CreateImage(35, -2, kLevelIconSize, kLevelIconSize, kCommonTexture, 0, kLevelIconY);
     nickname_ = CreateTextLabel(120, 4, 83, 16, &UiFontAt(UiFont::Regular12), 0, 1);
     nickname_->SetColors(0xFFFFFF00, 0xFF000000);
     number_ = CreateTextLabel(230, 4, 44, 16, &UiFontAt(UiFont::Regular12), 0, 0);
@@ -35,7 +35,7 @@ void InviteRow::SetUser(const InvitableUser& user) {
     number_->SetTextF(u"%d", static_cast<int32_t>(user.number));
     // Level 0 would cut left of the strip: the first icon stands in.
     const int32_t level = std::max<int32_t>(user.level, 1);
-    icon_->SetSourceRect(level * kIconSize - kIconSize, kIconY, kIconSize, kIconSize);
+    icon_->SetSourceRect(level * kLevelIconSize - kLevelIconSize, kLevelIconY, kLevelIconSize, kLevelIconSize);
     toggle_->SetChecked(user.selected);
     toggle_->SetEnabled(user.enabled);
     const float opacity = user.enabled ? 1.0f : kFaint;

@@ -22,11 +22,11 @@ constexpr std::array<const char16_t*, kCuePartTypeCount> kTabCaptions{u"상대 �
 constexpr float kLargeViewDistance = 170.0f;
 constexpr float kLargeViewSpeed = 4.0f;
 
-const quill::CuePartRecord* FindPart(uint8_t type, uint16_t id) {
+}  // namespace
+
+const quill::CuePartRecord* CuePartBrowser::FindPart(uint8_t type, uint16_t id) {
     return quill::TheCuePartCatalogue().Find(type, id);
 }
-
-}  // namespace
 
 void ShowCueWithParts(ItemModelRecord& model, const CueParts& parts, ShopPreviewPanel* preview) {
     for (size_t t = 0; t < kCuePartTypeCount; ++t)

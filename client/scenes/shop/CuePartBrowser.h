@@ -71,6 +71,8 @@ protected:
     bool OnBrowse(int32_t id);
     void FillThumbnails();
     void RefreshTexts();
+    // The catalogue's part of a type and id; null when it has none.
+    static const quill::CuePartRecord* FindPart(uint8_t type, uint16_t id);
 
 private:
     void ApplyChoice();

@@ -10,14 +10,6 @@
 
 namespace kestrovan {
 
-namespace {
-
-const quill::CuePartRecord* FindPart(uint8_t type, uint16_t id) {
-    return quill::TheCuePartCatalogue().Find(type, id);
-}
-
-}  // namespace
-
 CuePartsWindow::CuePartsWindow(WorkshopHost& host)
     : CuePartBrowser(host, 623, 383, {u"%s %d번", u"%s (캐시)", u"%s (큐머니)", false}) {
     SetModal(true);

@@ -2,6 +2,7 @@
 
 #include "QuillLib/core/AppEventId.h"
 #include "client/app/UiFonts.h"
+#include "client/app/UiTextures.h"
 #include "client/scenes/shop/ShopWidgets.h"
 #include "client/table/ItemModelCatalogue.h"
 #include "client/ui/Button.h"
@@ -12,7 +13,6 @@ namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kPanelTexture = 25;
 constexpr uint32_t kCurrencyGold = 2;
 constexpr uint32_t kFirstPackage = 10;
 constexpr uint32_t kLastPackage = 14;
@@ -28,7 +28,7 @@ Button* AddButton(Widget& parent, int32_t id, int32_t x, int32_t y, int32_t w, i
 
 ShopItemDetailPanel::ShopItemDetailPanel(AppEventPoster poster) : poster_(std::move(poster)) {
     Create(2, 442, 548, 250, -1, -1);
-    SetImage(kPanelTexture, 20, 580, -1, -1, 1.0f, 1.0f);
+    SetImage(kShopPanelTexture, 20, 580, -1, -1, 1.0f, 1.0f);
     for (size_t n = 0; n < description_.size(); ++n) {
         description_[n] = CreateTextLabel(20, 18 * static_cast<int32_t>(n), 524, 18, &UiFontAt(UiFont::Regular12),
                                           TextLabel::kAlignCentre, 0);

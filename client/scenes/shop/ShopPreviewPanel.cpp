@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <memory>
 
+#include "client/app/UiTextures.h"
 #include "client/scenes/common/ItemPreview.h"
 
 namespace kestrovan {
 
 namespace {
 
-constexpr int32_t kPanelTexture = 25;
 constexpr int32_t kWidth = 305;
 constexpr int32_t kHeight = 730;
 constexpr int32_t kViewOffset = ShopPreviewPanel::kViewTop - ShopPreviewPanel::kTop;
@@ -20,7 +20,7 @@ constexpr int32_t kFaceX = 820, kFaceY = 820, kFaceWidth = 200, kFaceHeight = 50
 
 ShopPreviewPanel::ShopPreviewPanel() {
     Create(kLeft, kTop, kWidth, kHeight + kViewOffset, -1, -1);
-    SetImage(kPanelTexture, kFaceX, kFaceY, kFaceWidth, kFaceHeight, static_cast<float>(kWidth) / kFaceWidth,
+    SetImage(kShopPanelTexture, kFaceX, kFaceY, kFaceWidth, kFaceHeight, static_cast<float>(kWidth) / kFaceWidth,
              static_cast<float>(kHeight + kViewOffset) / kFaceHeight);
     auto preview = std::make_unique<ItemPreview>(0, kViewOffset, kWidth, kHeight, true);
     preview->SetRotationSpeed(0.0f);

@@ -5,14 +5,6 @@
 namespace platform::gfx {
 namespace {
 
-uint32_t Rs(const GlDeviceState& state, RenderState id) {
-    return state.renderStates[static_cast<uint32_t>(id)];
-}
-
-uint32_t Ss(const GlDeviceState& state, size_t unit, TextureStageState id) {
-    return state.stageStates[unit][static_cast<uint32_t>(id)];
-}
-
 // The least alpha of one stage's output, from the least of its two arguments (each op grows with both).
 float LeastOfOp(uint32_t op, float arg1, float arg2) {
     switch (op) {

@@ -5,7 +5,7 @@
 namespace platform::gfx {
 namespace {
 
-uint32_t Bits(float value) {
+uint32_t FloatBits(float value) {
     return std::bit_cast<uint32_t>(value);
 }
 
@@ -23,9 +23,9 @@ GlDeviceState::GlDeviceState() {
     rs(RenderState::SrcBlendAlpha, Blend::One);
     rs(RenderState::CullMode, Cull::Ccw);
     rs(RenderState::Lighting, 1);
-    rs(RenderState::FogStart, Bits(0.0f));
-    rs(RenderState::FogEnd, Bits(1.0f));
-    rs(RenderState::FogDensity, Bits(1.0f));
+    rs(RenderState::FogStart, FloatBits(0.0f));
+    rs(RenderState::FogEnd, FloatBits(1.0f));
+    rs(RenderState::FogDensity, FloatBits(1.0f));
     rs(RenderState::DiffuseMaterialSource, MaterialSource::Color1);
     rs(RenderState::AmbientMaterialSource, MaterialSource::Material);
     for (uint32_t stage = 0; stage < kMaxTextureStages; ++stage) {

@@ -2,6 +2,7 @@
 // What the OpenGL device was told, in the fixed-function terms of the interface; the pipeline turns it into
 // OpenGL state before each draw. Dirty flags say which parts changed since the last draw.
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -46,5 +47,13 @@ struct GlDeviceState {
 
     void MarkAllDirty();
 };
+
+// A render state's value, and a texture stage's.
+inline uint32_t Rs(const GlDeviceState& state, RenderState id) {
+    return state.renderStates[static_cast<uint32_t>(id)];
+}
+inline uint32_t Ss(const GlDeviceState& state, size_t unit, TextureStageState id) {
+    return state.stageStates[unit][static_cast<uint32_t>(id)];
+}
 
 }  // namespace platform::gfx

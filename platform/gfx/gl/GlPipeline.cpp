@@ -12,14 +12,6 @@
 namespace platform::gfx {
 namespace {
 
-uint32_t Rs(const GlDeviceState& state, RenderState id) {
-    return state.renderStates[static_cast<uint32_t>(id)];
-}
-
-uint32_t Ss(const GlDeviceState& state, int unit, TextureStageState id) {
-    return state.stageStates[unit][static_cast<uint32_t>(id)];
-}
-
 float AsFloat(uint32_t bits) {
     return std::bit_cast<float>(bits);
 }

@@ -22,7 +22,7 @@ private:
     std::shared_ptr<RecordingSetup> setup_;
 };
 
-uint32_t Number(Format format) {
+uint32_t Code(Format format) {
     return static_cast<uint32_t>(format);
 }
 
@@ -55,7 +55,7 @@ Result RecordingSystem::GetAdapterDisplayMode(DisplayModeInfo& out) {
 }
 
 Result RecordingSystem::CheckDeviceFormat(Format adapterFormat, uint32_t usage, ResourceType type, Format format) {
-    setup_->log.Record("CheckDeviceFormat", Number(adapterFormat), usage, static_cast<uint32_t>(type), Number(format));
+    setup_->log.Record("CheckDeviceFormat", Code(adapterFormat), usage, static_cast<uint32_t>(type), Code(format));
     const RecordingAdapter& adapter = setup_->adapter;
     bool refused = adapter.refusedTextureFormats.contains(format);
     if ((usage & Usage::RenderTarget) != 0) refused = adapter.refusedRenderTargets.contains(format);
@@ -64,30 +64,30 @@ Result RecordingSystem::CheckDeviceFormat(Format adapterFormat, uint32_t usage, 
 }
 
 Result RecordingSystem::CheckDeviceType(Format displayFormat, Format backBufferFormat, bool windowed) {
-    setup_->log.Record("CheckDeviceType", Number(displayFormat), Number(backBufferFormat), windowed);
+    setup_->log.Record("CheckDeviceType", Code(displayFormat), Code(backBufferFormat), windowed);
     return Answer("CheckDeviceType", Result::Ok);
 }
 
 Result RecordingSystem::CheckDepthStencilMatch(Format adapterFormat, Format renderTargetFormat, Format depthFormat) {
-    setup_->log.Record("CheckDepthStencilMatch", Number(adapterFormat), Number(renderTargetFormat), Number(depthFormat));
+    setup_->log.Record("CheckDepthStencilMatch", Code(adapterFormat), Code(renderTargetFormat), Code(depthFormat));
     const bool refused = setup_->adapter.mismatchedDepthFormats.contains(depthFormat);
     return Answer("CheckDepthStencilMatch", refused ? Result::NotAvailable : Result::Ok);
 }
 
 Result RecordingSystem::CheckDeviceMultiSampleType(Format surfaceFormat, bool windowed, uint32_t type) {
-    setup_->log.Record("CheckDeviceMultiSampleType", Number(surfaceFormat), windowed, type);
+    setup_->log.Record("CheckDeviceMultiSampleType", Code(surfaceFormat), windowed, type);
     const bool supported = setup_->adapter.multiSampleTypes.contains(type);
     return Answer("CheckDeviceMultiSampleType", supported ? Result::Ok : Result::NotAvailable);
 }
 
 uint32_t RecordingSystem::GetAdapterModeCount(Format format) {
-    setup_->log.Record("GetAdapterModeCount", Number(format));
+    setup_->log.Record("GetAdapterModeCount", Code(format));
     const auto found = setup_->adapter.modes.find(format);
     return found == setup_->adapter.modes.end() ? 0 : static_cast<uint32_t>(found->second.size());
 }
 
 Result RecordingSystem::EnumAdapterModes(Format format, uint32_t index, DisplayModeInfo& out) {
-    setup_->log.Record("EnumAdapterModes", Number(format), index);
+    setup_->log.Record("EnumAdapterModes", Code(format), index);
     const auto found = setup_->adapter.modes.find(format);
     if (found == setup_->adapter.modes.end() || index >= found->second.size()) {
         return Answer("EnumAdapterModes", Result::InvalidCall);
@@ -100,7 +100,7 @@ Result RecordingSystem::EnumAdapterModes(Format format, uint32_t index, DisplayM
 Result RecordingSystem::CreateDevice(uint32_t behaviour, const PresentParameters& parameters,
                                      std::unique_ptr<Device>& out) {
     setup_->log.Record("CreateDevice", behaviour, parameters.backBufferWidth, parameters.backBufferHeight,
-                       Number(parameters.backBufferFormat), parameters.windowed);
+                       Code(parameters.backBufferFormat), parameters.windowed);
     const Result result = Answer("CreateDevice", Result::Ok);
     if (Succeeded(result)) {
         out = std::make_unique<RecordingDevice>(setup_, parameters);

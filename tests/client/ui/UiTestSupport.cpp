@@ -60,7 +60,7 @@ std::string Number(float value) {
     return text;
 }
 
-std::string Utf8(quill::WStringView text) {
+std::string AsciiOf(quill::WStringView text) {
     std::string out;
     for (char16_t unit : text) {
         out += unit < 0x80 ? static_cast<char>(unit) : '?';
@@ -92,7 +92,7 @@ void RecordingUiDevice::DrawImage(WidgetTexture& texture, const WidgetRect& sour
 }
 
 void RecordingUiDevice::DrawText(quill::TextEntry& text, float x, float y) {
-    draws_.push_back("text '" + Utf8(text.GetText()) + "' at " + Number(x) + "," + Number(y));
+    draws_.push_back("text '" + AsciiOf(text.GetText()) + "' at " + Number(x) + "," + Number(y));
     text.Draw(x, y);
 }
 
