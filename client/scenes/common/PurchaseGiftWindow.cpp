@@ -11,12 +11,6 @@
 
 namespace kestrovan {
 
-namespace {
-
-constexpr uint32_t kCashCurrency = 1;
-
-}  // namespace
-
 PurchaseGiftWindow::PurchaseGiftWindow(AppEventPoster poster, CashRefused cashRefused, MouseReposter reposter)
     : SlidingItemWindow(464, 648, kScrollBarId, u"닫기(~)", std::move(reposter)),
       poster_(std::move(poster)),
@@ -62,7 +56,7 @@ void PurchaseGiftWindow::Refresh() {
     offerCount_ = 0;
     size_t shown = 0;
     for (const quill::ItemRecord* offer : offers_) {
-        if (noCash && offer->currency == kCashCurrency) continue;
+        if (noCash && offer->currency == quill::ItemRecord::kCurrencyCash) continue;
         ++offerCount_;
         if (offerCount_ < ScrollOffset() || shown == kCards) continue;
         PurchaseItemCard& card = *cards_[shown++];

@@ -12,7 +12,6 @@ namespace {
 
 constexpr uint32_t kOrange = 0xFFFF8000;
 constexpr uint32_t kPriceColour = 0xFF4040FF;
-constexpr uint32_t kCashCurrency = 1;
 constexpr uint8_t kOutlined = 2;
 
 }  // namespace
@@ -38,7 +37,7 @@ void PurchaseItemCard::SetItem(const quill::ItemRecord& record) {
     if (levelled) level_->SetTextF(u"Lv.%d", static_cast<int32_t>(record.requiredLevel));
     name_->SetText(record.name);
     price_->SetText(FormatMoney(record.prices[0]));
-    currency_->SetText(record.currency == kCashCurrency ? u"Cash" : u"Gold");
+    currency_->SetText(record.currency == quill::ItemRecord::kCurrencyCash ? u"Cash" : u"Gold");
     Preview()->SetItemId(record.id);
     Show(true);
 }

@@ -34,7 +34,7 @@ constexpr int32_t kListFaceWidth = 268;
 constexpr int32_t kListFaceHeight = 238;
 constexpr int32_t kListMargin = 6;
 constexpr int32_t kRowX = 10;
-constexpr int32_t kRowStep = 80;
+constexpr int32_t kRoomRowStep = 80;
 constexpr int32_t kBarWidth = 33;
 constexpr int32_t kBarHeight = 262;
 constexpr int32_t kIconRow = 856;
@@ -59,7 +59,7 @@ void LobbyRoomList::Build(Widget& screen) {
     listFace_->SetAcceptsMouse(false);
     for (size_t k = 0; k < kRows; ++k) {
         auto row = std::make_unique<RoomListRow>(kFirstRow + 2 * static_cast<int32_t>(k));
-        row->SetPosition(kRowX, kRowStep * static_cast<int32_t>(k));
+        row->SetPosition(kRowX, kRoomRowStep * static_cast<int32_t>(k));
         rows_[k] = static_cast<RoomListRow*>(panel_->AddChild(std::move(row), true));
     }
     bar_ = panel_->CreateImage(502, 122, kBarWidth, kBarHeight, kLobby, 736, 32);
@@ -119,8 +119,8 @@ void LobbyRoomList::Place(const LobbyLayout& layout) {
 // last row shown or of the bar, whichever is lower, a margin round them.
 void LobbyRoomList::FitListFace(const LobbyLayout& layout) {
     const int32_t width = layout.barX + kBarWidth - kRowX + 2 * kListMargin;
-    const int32_t height = std::max(layout.roomRows * kRowStep - (kRowStep - RoomListRow::kHeight), layout.barY + kBarHeight) +
-                           2 * kListMargin;
+    const int32_t rowsFoot = layout.roomRows * kRoomRowStep - (kRoomRowStep - RoomListRow::kHeight);
+    const int32_t height = std::max(rowsFoot, layout.barY + kBarHeight) + 2 * kListMargin;
     listFace_->SetPosition(kRowX - kListMargin, -kListMargin);
     listFace_->SetScale(static_cast<float>(width) / kListFaceWidth, static_cast<float>(height) / kListFaceHeight);
 }
