@@ -76,7 +76,7 @@ void BM_room_frame(benchmark::State& state) {
         uint32_t now = 0;
         for (auto _ : state) {
             now += 16;
-            room.Update(now, static_cast<int64_t>(now) * 10);
+            room.Update(now, static_cast<int64_t>(now) * 10, {});
             room.Render(app.GetDevice(), true);
         }
         room.OnLeave(app.GetResourceManager(), app.GetEngine()->GetRenderSceneManager());

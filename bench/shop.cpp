@@ -51,7 +51,7 @@ void TimeShopFrames(benchmark::State& state, const std::function<void(SceneShop&
         uint32_t now = 0;
         for (auto _ : state) {
             now += 16;
-            shop.Update(now, static_cast<int64_t>(now) * 10);
+            shop.Update(now, static_cast<int64_t>(now) * 10, {});
             shop.Render(app.GetDevice(), true);
         }
         shop.OnLeave(app.GetResourceManager(), app.GetEngine()->GetRenderSceneManager());
