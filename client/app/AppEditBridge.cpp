@@ -19,7 +19,9 @@ bool AppEditBridge::IsBound() const {
 }
 
 // One client stands for whichever box is bound, so the native bridge never tells boxes apart: the box
-// that loses the focus to another hides its caret here.
+// that loses the focus to another hides its caret here. The client holds a box only while the native
+// bridge has it bound: however the focus goes (Enter or Esc in the box, a window shown, a screen that
+// clears it), the native bridge's release empties the client, so no box is kept past its life.
 void AppEditBridge::SetFocusWidget(EditBox* box) {
     ScopedLock lock(native_.UiLock());
     if (box == nullptr) {
@@ -38,8 +40,6 @@ void AppEditBridge::ReleaseFocusFrom(EditBox* box) {
         return;
     if (NativeEditBridge::GetFocusWidget() == &client_) {
         native_.ReleaseFocusFrom(&client_);
-    } else if (client_.box != nullptr) {
-        client_.box->HideCursor();
     }
     client_.box = nullptr;
 }
@@ -90,6 +90,10 @@ void AppEditBridge::BoxClient::ShowCaret() {
 void AppEditBridge::BoxClient::HideCaret() {
     if (box != nullptr)
         box->HideCursor();
+}
+
+void AppEditBridge::BoxClient::Released() {
+    box = nullptr;
 }
 
 bool AppEditBridge::BoxClient::ClampToMaxBytes(platform::WString& text) const {

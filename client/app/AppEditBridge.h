@@ -39,6 +39,7 @@ private:
         bool InputMethodOff() const override;
         void ShowCaret() override;
         void HideCaret() override;
+        void Released() override;
         // The native bridge wants true when the text was cut; the box answers true when it fitted.
         bool ClampToMaxBytes(platform::WString& text) const override;
         void SetTextAndSelection(const platform::WString& text, uint32_t caret, uint32_t anchor) override;

@@ -62,7 +62,10 @@ void NativeEditBridge::SetFocusWidget(NativeEditClient* box) {
         return;
     }
     if (current_ != nullptr && current_ != box) {
-        current_->HideCaret();
+        NativeEditClient* previous = current_;
+        previous->HideCaret();
+        current_ = nullptr;
+        previous->Released();
     }
     current_ = box;
     const platform::WString text = box->GetText();
@@ -83,10 +86,12 @@ void NativeEditBridge::ReleaseFocusFrom(NativeEditClient* box) {
     if (box != nullptr && box != current_) {
         return;
     }
-    if (current_ != nullptr) {
-        current_->HideCaret();
-    }
+    NativeEditClient* released = current_;
     current_ = nullptr;
+    if (released != nullptr) {
+        released->HideCaret();
+        released->Released();
+    }
     FollowBinding();
 }
 

@@ -17,6 +17,9 @@ public:
     virtual bool InputMethodOff() const = 0;
     virtual void ShowCaret() = 0;
     virtual void HideCaret() = 0;
+    // The bridge let the box go (the focus moved elsewhere or was cleared): the box is no longer current, and
+    // whoever bound it keeps no pointer to it from here on. Its caret is already hidden.
+    virtual void Released() = 0;
     // Cuts text to the box's limit in bytes of the system code page; true when it had to cut.
     virtual bool ClampToMaxBytes(platform::WString& text) const = 0;
     virtual void SetTextAndSelection(const platform::WString& text, uint32_t caret, uint32_t anchor) = 0;

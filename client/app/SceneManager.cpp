@@ -202,7 +202,17 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
     quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
-    if (scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam)) return true;
+    using Target = MouseButtonRoute::Target;
+    // A mouse button's release goes where its press went: to the screen alone when the widgets left the press
+    // to it, to the widgets alone when one of them took it.
+    const std::optional<Target> pressWentTo = buttonRoute_.TakeRelease(id, scene);
+    if (pressWentTo == Target::Screen) return scene->OnMessage(id, wParam, lParam) != 0;
+    if (scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam)) {
+        buttonRoute_.Pressed(id, scene, Target::Widgets);
+        return true;
+    }
+    if (pressWentTo == Target::Widgets) return false;
+    buttonRoute_.Pressed(id, scene, Target::Screen);
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 

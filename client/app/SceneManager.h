@@ -15,6 +15,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/MessageId.h"
+#include "client/app/MouseButtonRoute.h"
 #include "client/app/SharedPopups.h"
 #include "client/app/ThreadContract.h"
 
@@ -95,7 +96,7 @@ public:
     // is no such scene.
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
-    // OnMessage; true when taken.
+    // OnMessage; true when taken. A mouse button's release goes only where its press went.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
     // Once per main-loop pass: shows what the shared windows were asked to show meanwhile, then polls the
     // current scene.
@@ -167,6 +168,7 @@ private:
     std::unique_ptr<SharedPopups> popups_;
     quill::CriticalSectionLock widgetTreeLock_;
     ThreadContract threads_{widgetTreeLock_};
+    MouseButtonRoute buttonRoute_;
     int32_t previousId_ = 0;
     uint32_t updateCount_ = 0;
     static inline std::atomic<bool> updateActive_{true};

@@ -657,6 +657,9 @@ void TableInput::OnLeftButtonUp() {
     if (flags_.mouseAimHeld && !flags_.tipDragHeld) {
         EndMouseAim();
     }
+    // A new rack may have let go of the mode this button's press began, with the cursor still hidden: the
+    // release gives it back unless a mode still holds it.
+    RefreshAimCursor();
 }
 
 bool TableInput::OnRightButtonDown() {
@@ -696,6 +699,7 @@ void TableInput::OnRightButtonUp() {
         flags_.rightButtonZoom = false;
         table_.Aim().SetAimCursor(true, true, 0);
     }
+    RefreshAimCursor();
 }
 
 // --- the mouse ---

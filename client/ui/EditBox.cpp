@@ -33,7 +33,8 @@ EditBox::~EditBox() {
     if (WidgetToolkit::Current() == nullptr) {
         return;
     }
-    if (EditBridge* bridge = Bridge(); bridge != nullptr && bridge->GetFocusWidget() == this) {
+    // Released whether or not it is bound now: the bridge forgets it either way.
+    if (EditBridge* bridge = Bridge()) {
         bridge->ReleaseFocusFrom(this);
     }
 }

@@ -511,17 +511,12 @@ bool Widget::RouteMessage(uint32_t msg, WParam wParam, LParam lParam) {
         auto* window = dynamic_cast<Window*>(toolkit.GetActiveWidget());
         target = window != nullptr && window->IsModal() ? window : this;
     }
-    const bool taken = target->DispatchMessage(msg, wParam, lParam);
-    if (msg == Msg::KeyDown) {
-        toolkit.SetKeyDownTaken(taken);
-    }
-    // The character of a key that a widget took (Esc that closed a window, Enter that pressed OK) is not also
-    // the screen's shortcut.
-    return taken || (msg == Msg::Char && toolkit.KeyDownTaken());
+    return target->DispatchMessage(msg, wParam, lParam);
 }
 
 // The key-up of the key a widget took on its way down goes to that widget, wherever the routing would send it
-// now (a window shown meanwhile takes the keys); a widget hidden meanwhile has already let go. True when the
+// now (a window shown meanwhile takes the keys). A widget that can no longer take input (hidden, or it or its
+// window disabled meanwhile) only lets go of its press, and the key-up is routed as any other. True when the
 // widget took it.
 bool Widget::ReleaseHeldKey(WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
@@ -530,11 +525,20 @@ bool Widget::ReleaseHeldKey(WParam wParam, LParam lParam) {
         return false;
     }
     toolkit.SetKeyWidget(nullptr, 0);
-    if (holder->OnKey(Msg::KeyUp, wParam, lParam)) {
+    if (holder->TakesInput() && holder->OnKey(Msg::KeyUp, wParam, lParam)) {
         return true;
     }
     holder->EndHoverAndPress();
     return false;
+}
+
+bool Widget::TakesInput() const {
+    for (const Widget* at = this; at != nullptr; at = at->parent_) {
+        if (!at->visible_ || !at->enabled_) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool Widget::DispatchMessage(uint32_t msg, WParam wParam, LParam lParam) {
@@ -576,9 +580,10 @@ bool Widget::DispatchMouse(uint32_t msg, WParam wParam, LParam lParam) {
         return false;
     }
     WidgetToolkit& toolkit = WidgetToolkit::Get();
-    // A pressed widget (a button held down, a dragged window or thumb) keeps the mouse while it wants it.
+    // A pressed widget (a button held down, a dragged window or thumb) keeps the mouse while it wants it and
+    // can still take input: one whose window was disabled meanwhile only lets go, and clicks nothing.
     if (Widget* held = toolkit.GetMouseWidget(); held != nullptr && held->state_ == WidgetState::Pressed) {
-        if (held->OnMouse(msg, wParam, lParam)) {
+        if (held->TakesInput() && held->OnMouse(msg, wParam, lParam)) {
             return true;
         }
         held->SetState(WidgetState::Normal);

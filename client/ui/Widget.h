@@ -167,6 +167,8 @@ public:
     bool WasVisible() const { return previousVisible_; }
     void SetEnabled(bool enabled);
     bool IsEnabled() const { return enabled_; }
+    // Visible and enabled, and so is every widget above it: input may reach it.
+    bool TakesInput() const;
     void RefreshState();
     // The sprite's opacity (0..1), on the whole subtree.
     void SetAlpha(float alpha);
@@ -187,8 +189,7 @@ public:
 
     // --- Input routing -----------------------------------------------------------------------------------
     // Entry point of a scene root, under the widget-tree lock: to the exclusive widget, else to an active
-    // modal window, else here. A key's key-up goes first to the widget that took its key-down; the character
-    // of a key a widget took counts as taken.
+    // modal window, else here. A key's key-up goes first to the widget that took its key-down.
     bool RouteMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchKey(uint32_t msg, WParam wParam, LParam lParam);

@@ -60,9 +60,6 @@ public:
         keyWidgetKey_ = key;
         keyWidget_.store(widget);
     }
-    // Whether a widget took the last key-down: the character that key makes is then not the screen's.
-    bool KeyDownTaken() const { return keyDownTaken_; }
-    void SetKeyDownTaken(bool taken) { keyDownTaken_ = taken; }
     // The widget whose tooltip was shown last.
     Widget* GetTooltipOwner() const { return tooltipOwner_.load(); }
     void SetTooltipOwner(Widget* widget) { tooltipOwner_.store(widget); }
@@ -95,7 +92,6 @@ private:
     std::atomic<Widget*> tooltipOwner_{nullptr};
     std::atomic<Widget*> keyWidget_{nullptr};
     uint32_t keyWidgetKey_ = 0;
-    bool keyDownTaken_ = false;
     std::unique_ptr<Tooltip> tooltip_;
     std::unique_ptr<Image> modalShade_;
     uint32_t tooltipTicks_ = 0;

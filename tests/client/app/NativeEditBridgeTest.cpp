@@ -25,6 +25,7 @@ public:
     bool InputMethodOff() const override { return imeOff; }
     void ShowCaret() override { caretShown = true; }
     void HideCaret() override { caretShown = false; }
+    void Released() override { ++releases; }
     bool ClampToMaxBytes(platform::WString& value) const override {
         if (value.size() <= maxUnits) return false;
         value.resize(maxUnits);
@@ -36,11 +37,16 @@ public:
         anchor = newAnchor;
     }
     void NotifyParent(uint32_t code) override { notified.push_back(code); }
-    void SubmitText(const platform::WString& value) override { submitted.push_back(value); }
+    void SubmitText(const platform::WString& value) override {
+        submitted.push_back(value);
+        if (releaseOnSubmit) NativeEditBridge::ClearFocus();
+    }
 
     platform::WString text;
     bool imeOff = false;
     bool caretShown = false;
+    bool releaseOnSubmit = false;
+    int releases = 0;
     size_t maxUnits = 100;
     uint32_t caret = 0;
     uint32_t anchor = 0;
@@ -106,6 +112,34 @@ TEST_F(NativeEditBridgeTest, EscapeEmptiesThenReleasesTheFocus) {
     EXPECT_EQ(NativeEditBridge::GetFocusWidget(), nullptr);
     EXPECT_FALSE(box.caretShown);
     EXPECT_EQ(app.window->GetFocus(), platform::kMainWindow);
+}
+
+// Every way the bridge lets a box go tells the box once, so that whoever bound it keeps no pointer to it (a
+// chat box sent with Enter, or emptied and left with Esc, is freed later with its screen).
+TEST_F(NativeEditBridgeTest, EveryReleaseOfTheFocusTellsTheBoxOnce) {
+    box.releaseOnSubmit = true;
+    box.text = u"hi";
+    bridge.SetFocusWidget(&box);
+    Type(Vk::Return);
+    EXPECT_EQ(NativeEditBridge::GetFocusWidget(), nullptr);
+    EXPECT_EQ(box.releases, 1) << "Enter, the screen clearing the focus";
+
+    box.text.clear();
+    bridge.SetFocusWidget(&box);
+    Type(Vk::Escape);
+    EXPECT_EQ(box.releases, 2) << "Esc in the empty box";
+
+    FakeEditBox other;
+    bridge.SetFocusWidget(&box);
+    bridge.SetFocusWidget(&box);
+    EXPECT_EQ(box.releases, 2) << "bound again: not let go";
+    bridge.SetFocusWidget(&other);
+    EXPECT_EQ(box.releases, 3) << "another box bound";
+    bridge.ReleaseFocusFrom(&box);
+    EXPECT_EQ(other.releases, 0) << "a box not bound is not released";
+    bridge.SetFocusWidget(nullptr);
+    EXPECT_EQ(other.releases, 1);
+    EXPECT_EQ(box.releases, 3);
 }
 
 // A window shown by a server message releases the box on the dispatch thread; the window's focus follows on

@@ -90,13 +90,6 @@ protected:
         ASSERT_GT(server().CountReceived(quill::MessageId::GameStartRequest), starts) << "the start";
     }
 
-    // The player board's two rows of a running game: their tops 192 and 140 pixels above the bottom.
-    bool TwoPlayerRows(const Screenshot& shot, const XWindowGeometry& area) {
-        const int x = area.width - 200;
-        return Faces(shot, area, x, area.height - 192, 190, 52) > 2000 &&
-               Faces(shot, area, x, area.height - 140, 190, 52) > 2000;
-    }
-
     // The group board's second row, below the top bar at the left edge.
     int SecondGroupRow(const Screenshot& shot, const XWindowGeometry& area) {
         return Faces(shot, area, 10, 112, 180, 14);
@@ -131,32 +124,6 @@ protected:
         }
         Capture(folder() / "session_countdown.png");
         EXPECT_GT(most, 600) << "the countdown never warned: see session_countdown.png";
-    }
-
-    // The game's end: the result board in the middle of the screen, its rows (closed again after).
-    enum class Closing { Button, Escape };
-    Screenshot EndGame(const XWindowGeometry& area, const std::string& name,
-                       const std::vector<kvtest::TestEndTeam>& teams, Closing closing = Closing::Button) {
-        server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, teams, 1));
-        state_->inGame = false;
-        const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
-        const Screenshot results =
-            WaitForScreen(folder() / ("session_" + name + "_results.png"),
-                          [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; });
-        EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board";
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        const Screenshot shown = Capture(folder() / ("session_" + name + "_results.png"));
-        if (closing == Closing::Button) {
-            Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
-        } else {
-            PressKey("Escape");
-        }
-        const Screenshot closed =
-            WaitForScreen(folder() / ("session_" + name + "_closed.png"),
-                          [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) < 5000; });
-        EXPECT_LT(Faces(closed, area, boardX, boardY, 417, 251), 5000)
-            << "the result board stayed up: see session_" << name << "_closed.png";
-        return shown;
     }
 
     // Row n of the result board that showed on the screen: its result word, name, points and money.
@@ -204,8 +171,6 @@ protected:
         EXPECT_TRUE(server().WaitForMessages(quill::MessageId::ShotResultReport, reports + 1, 60000))
             << "the balls never stopped";
     }
-
-    std::shared_ptr<kvtest::RoomScriptState> state_;
 };
 
 // Three 8-ball games in one room, then one in the next: every game shows both players on the player board and
@@ -231,7 +196,7 @@ TEST_F(RoomSession, ThreeGamesInARoomAndOneInTheNextShootCloseTheirBoardsAndKeep
         CallThePocketAndStrokeAtOnce(area, name);
         ASSERT_FALSE(HasFatalFailure());
         if (game == 0) ExpectCountdownWarning(area);
-        boards[game] = EndGame(area, name, results[game], closings[game]);
+        boards[game] = EndGame(area, "session_" + name, results[game], closings[game]);
     }
     EXPECT_GT(RowsDiffer(boards[0], boards[1], area, 0), 50) << "the second game's own first row";
     EXPECT_GT(RowsDiffer(boards[0], boards[1], area, 1), 50) << "the second game's own second row";
@@ -245,7 +210,7 @@ TEST_F(RoomSession, ThreeGamesInARoomAndOneInTheNextShootCloseTheirBoardsAndKeep
     TakeSeatAndStart(area);
     ASSERT_FALSE(HasFatalFailure());
     ExpectBothPlayers(area, "next_room");
-    const Screenshot next = EndGame(area, "next_room", {{1, 1, {{kLocalSeat, 3}}}, {2, 2, {{kRivalSeat, 0}}}});
+    const Screenshot next = EndGame(area, "session_next_room", {{1, 1, {{kLocalSeat, 3}}}, {2, 2, {{kRivalSeat, 0}}}});
     EXPECT_GT(RowsDiffer(boards[1], next, area, 1), 50) << "the next room's game shows the opponent's own row";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");

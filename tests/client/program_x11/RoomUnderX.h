@@ -4,12 +4,15 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "QuillLib/net/MessageId.h"
 #include "tests/support/net/GameServerScripts.h"
+#include "tests/support/net/RoomMessages.h"
 #include "tests/support/x11/ProgramUnderX.h"
 
 namespace kv::test {
@@ -129,6 +132,63 @@ protected:
             << "see game_seated.png";
         std::this_thread::sleep_for(std::chrono::seconds(2));
     }
+    // The player board's two rows of a running game: their tops 192 and 140 pixels above the bottom.
+    bool TwoPlayerRows(const Screenshot& shot, const XWindowGeometry& area) {
+        const int x = area.width - 200;
+        return Faces(shot, area, x, area.height - 192, 190, 52) > 2000 &&
+               Faces(shot, area, x, area.height - 140, 190, 52) > 2000;
+    }
+    // The result board (417 x 251) and the room's menu (185 x 226), both in the middle of the screen: the pixels
+    // of the board's left hundred columns, which the menu leaves free, that changed since the board showed, and
+    // the menu's face.
+    int ResultBoardGone(const Screenshot& board, const Screenshot& shot, const XWindowGeometry& area) {
+        const int left = area.x + (area.width - 417) / 2, top = area.y + (area.height - 251) / 2;
+        return DifferingPixels(board, shot, left, top, left + 100, top + 251);
+    }
+    int RoomMenuFaces(const Screenshot& shot, const XWindowGeometry& area) {
+        return Faces(shot, area, (area.width - 185) / 2, (area.height - 226) / 2, 185, 226);
+    }
+    // The game's end: the result board in the middle of the screen with its rows, then closed by its button or
+    // by Esc (whose character then shows the room's menu, closed again with Esc); whileShown, when given, runs
+    // while the board shows, before it is closed. The board as it showed; the screens are written as
+    // <name>_results.png and <name>_closed.png.
+    enum class Closing { Button, Escape };
+    Screenshot EndGame(const XWindowGeometry& area, const std::string& name,
+                       const std::vector<kvtest::TestEndTeam>& teams, Closing closing = Closing::Button,
+                       const std::function<void()>& whileShown = {}) {
+        server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, teams, 1));
+        if (state_) state_->inGame = false;
+        const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
+        const auto boardUp = [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; };
+        const Screenshot results = WaitForScreen(folder() / (name + "_results.png"), boardUp);
+        EXPECT_TRUE(boardUp(results)) << "the result board: see " << name << "_results.png";
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        if (whileShown) whileShown();
+        const Screenshot shown = Capture(folder() / (name + "_results.png"));
+        if (closing == Closing::Button) {
+            Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
+        } else {
+            PressKey("Escape");
+        }
+        // Nearly every pixel the board covered differs once it has gone.
+        constexpr int kGone = 100 * 251 * 3 / 5;
+        const auto closed = [&](const Screenshot& shot) {
+            return ResultBoardGone(shown, shot, area) > kGone &&
+                   (closing == Closing::Button || RoomMenuFaces(shot, area) > 20000);
+        };
+        const Screenshot after = WaitForScreen(folder() / (name + "_closed.png"), closed);
+        EXPECT_GT(ResultBoardGone(shown, after, area), kGone)
+            << "the result board stayed up: see " << name << "_closed.png";
+        if (closing == Closing::Escape) {
+            EXPECT_GT(RoomMenuFaces(after, area), 20000) << "Esc showed no menu: see " << name << "_closed.png";
+            PressKey("Escape");
+            const Screenshot menuClosed = WaitForScreen(folder() / (name + "_menu_closed.png"), [&](const Screenshot& shot) {
+                return RoomMenuFaces(shot, area) < 5000;
+            });
+            EXPECT_LT(RoomMenuFaces(menuClosed, area), 5000) << "the menu stayed: see " << name << "_menu_closed.png";
+        }
+        return shown;
+    }
     // A stroke with Ctrl, played again when a busy machine dropped it. The Shot the server got.
     std::optional<kvtest::ServerMessage> Stroke(const XWindowGeometry& area) {
         const int centreX = area.x + area.width / 2;
@@ -139,6 +199,9 @@ protected:
         }
         return server().WaitForMessage(quill::MessageId::Shot, 5000);
     }
+
+    // The room script's state, when a check installed it.
+    std::shared_ptr<kvtest::RoomScriptState> state_;
 };
 
 }  // namespace kv::test

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "QuillLib/core/AppEvent.h"
 #include "client/rules/TablePhysics.h"
 #include "client/table/GameTable.h"
@@ -62,6 +64,13 @@ TEST_F(TableInputTest, LeftButtonDragsTheViewOrStandsInForCtrl) {
     EXPECT_FALSE(Send(Msg::LButtonUp, 0, At(500, 100)));
     EXPECT_FALSE(table->Input().Flags().aimDragHeld);
     EXPECT_EQ(host.events.back().id, quill::AppEventId::UserActivity);
+
+    // A new rack lets go of the drag while the cursor is hidden: the release shows it again.
+    EXPECT_TRUE(Send(Msg::LButtonDown, 0, At(500, 100)));
+    table->Input().ResetModes();
+    host.calls.clear();
+    Send(Msg::LButtonUp, 0, At(500, 100));
+    EXPECT_EQ(std::count(host.calls.begin(), host.calls.end(), "show"), 1);
 
     // With the button shortcuts the left button charges the stroke as Ctrl would.
     table->Input().SetButtonShortcuts(true);

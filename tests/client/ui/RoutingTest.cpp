@@ -103,9 +103,10 @@ TEST_F(Routing, HotKeysGoToTheTopmostChildFirst) {
 }
 
 // A key a button took on its way down comes up to that button though a modal window opened in between (a
-// screen's menu on the key's character); the character of that key is the button's, not the screen's; and a
-// window hidden while its button is pressed shows again with the button at rest.
-TEST_F(Routing, AKeyComesUpWhereItWentDownAndAHiddenPressEnds) {
+// screen's menu on the key's character, which no widget takes and so goes on to the screen); a window hidden
+// while its button is pressed shows again with the button at rest; and a button whose window was disabled
+// while it was pressed clicks neither on its key's key-up nor on the mouse's release.
+TEST_F(Routing, AKeyComesUpWhereItWentDownAndAHiddenOrDisabledPressEnds) {
     auto owned = std::make_unique<Window>();
     owned->Create(400, 300, 100, 100, -1, -1);
     Window* menu = owned.get();
@@ -113,7 +114,7 @@ TEST_F(Routing, AKeyComesUpWhereItWentDownAndAHiddenPressEnds) {
     root.AddChild(std::move(owned), false);
     services.keysDown[Vk::Escape] = true;
     EXPECT_TRUE(Key(root, Msg::KeyDown, Vk::Escape));
-    EXPECT_TRUE(Key(root, Msg::Char, Vk::Escape)) << "the character of a key the button took";
+    EXPECT_FALSE(Key(root, Msg::Char, Vk::Escape)) << "the character is the screen's";
     menu->SetVisible(true);
     EXPECT_EQ(toolkit.GetActiveWidget(), menu);
     services.keysDown[Vk::Escape] = false;
@@ -129,6 +130,19 @@ TEST_F(Routing, AKeyComesUpWhereItWentDownAndAHiddenPressEnds) {
     EXPECT_EQ(ok->GetState(), WidgetState::Normal);
     EXPECT_FALSE(Key(root, Msg::KeyDown, 'A'));
     EXPECT_FALSE(Key(root, Msg::Char, 'a')) << "a character whose key no widget took is the screen's";
+
+    services.keysDown[Vk::Return] = true;
+    EXPECT_TRUE(Key(root, Msg::KeyDown, Vk::Return));
+    dialog->SetEnabled(false);
+    services.keysDown[Vk::Return] = false;
+    EXPECT_FALSE(Key(root, Msg::KeyUp, Vk::Return));
+    EXPECT_EQ(ok->GetState(), WidgetState::Normal);
+    dialog->SetEnabled(true);
+    Mouse(root, Msg::LButtonDown, 125, 255);
+    dialog->SetEnabled(false);
+    Mouse(root, Msg::LButtonUp, 125, 255);
+    EXPECT_EQ(ok->GetState(), WidgetState::Normal);
+    EXPECT_EQ(root.events, (std::vector<EventLog::Event>{{cancel, 0, 0}})) << "no click from the disabled window";
 }
 
 TEST_F(Routing, AHiddenRootRefusesEverythingAndStopsBeingActive) {
