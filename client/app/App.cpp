@@ -64,11 +64,12 @@ void App::LoadConfiguration() {
     configPath_ = workingFolder_ + u"/config.ini";
     configPathA_ = platform::Utf16ToUtf8(configPath_);
     RestoreWorkingFolder(false);
+    desktop_ = platform::DesktopFolder();
     // A start killed while it wrote config.ini or a screenshot left the unfinished copy beside it.
     const size_t leftovers =
         platform::RemoveLeftoverTemporaries(platform::Utf16ToUtf8(workingFolder_),
                                             [](std::string_view name) { return name == "config.ini"; }) +
-        platform::RemoveLeftoverTemporaries(platform::DesktopFolder().path, IsScreenshotName);
+        platform::RemoveLeftoverTemporaries(desktop_.path, IsScreenshotName);
     if (leftovers != 0) quill::TheLog().Log(u"Removed %d unfinished files\n", static_cast<int>(leftovers));
     settings_.LoadFile(configPath_);
     site_.Load(ReadProfileFile(configPath_));

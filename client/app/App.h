@@ -36,6 +36,7 @@
 #include "client/app/SystemKeyGuard.h"
 #include "client/connection/ConnectionHost.h"
 #include "platform/system/Event.h"
+#include "platform/system/SpecialFolder.h"
 #include "platform/system/Thread.h"
 #include "platform/window/AcceleratorTable.h"
 
@@ -250,6 +251,8 @@ private:
     quill::WString workingFolder_;
     quill::WString configPath_;
     std::string configPathA_;
+    // Where screenshots go: found once at start, so that no frame waits on the file system for it.
+    platform::PictureFolder desktop_;
 
     // Display.
     bool fullScreen_ = false;

@@ -15,7 +15,6 @@
 #include "client/render/D3D9RenderDevice.h"
 #include "platform/browser/Browser.h"
 #include "platform/system/Clock.h"
-#include "platform/system/SpecialFolder.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/Window.h"
 
@@ -33,7 +32,7 @@ void App::TakeScreenshot(D3D9RenderDevice& device) {
     if (!screenshots_) screenshots_ = std::make_unique<ScreenshotWriter>();
     platform::gfx::DecodedImage image;
     if (device.ReadScreenshot(image)) {
-        screenshots_->Save(platform::DesktopFolder(), time, std::move(image));
+        screenshots_->Save(desktop_, time, std::move(image));
     } else {
         ShowScreenshotNotice({});  // not taken: no file was named for it
     }

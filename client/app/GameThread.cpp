@@ -27,7 +27,8 @@ constexpr uint32_t kNormalCursor = 129;
 // Events whose loss would leave a state that nothing else ends: the shot's hand-over to the server (without
 // it every player of the room waits for a shot or a report that never comes), the login's way on, and the end of
 // the program that a box's OK asks for. They are posted by the player's own actions and the table, never once per
-// server message, so keeping them beyond the queue's bound cannot be driven by a flood.
+// server message (the login screen queues its way on once, however often the server answers), so keeping them
+// beyond the queue's bound cannot be driven by a flood.
 bool MustNotBeLost(uint32_t id) {
     switch (id) {
         case quill::AppEventId::ShotFired:

@@ -75,16 +75,18 @@ void StrokeSampler::Append(int32_t dy, uint32_t time, float scale) {
 StrokeSampler::Event StrokeSampler::StepSampling(int32_t dy, uint32_t time, const StrokeContext& context,
                                                  CameraState& aim) {
     if (!armed_ && dy < 0) {
-        return Event::kNone;  // the cue cannot be pushed before it was drawn back
+        // The cue cannot be pushed before it was drawn back past the arming point. The first push decides, so
+        // that the draw-back arms however few frames it came in (slow frames or bunched mouse events).
+        if (!(aim.pullBack < (context.kind == 0 ? -5.0f : -3.1f))) {
+            return Event::kNone;
+        }
+        armed_ = true;
     }
     HoldGauge(time);
     if (!context.gaugeOption && dy == 0) {
         return Event::kNone;
     }
     highestGaugePower_ = std::max(highestGaugePower_, gaugePower_);
-    if (samples_.size() > 2 && aim.pullBack < (context.kind == 0 ? -5.0f : -3.1f)) {
-        armed_ = true;
-    }
     dy = FilterDirection(dy, time, false, context.scale);
     Append(dy, time, context.scale);
 

@@ -63,7 +63,6 @@ public:
     float Deviation() const { return deviation_; }
     float GaugePower() const { return gaugePower_; }
     float ReferenceSpeed() const { return referenceSpeed_; }
-    bool IsArmed() const { return armed_; }
     const std::deque<Sample>& Samples() const { return samples_; }
 
 private:

@@ -87,7 +87,11 @@ FILE* OpenFile(WStringView path, const char* mode) {
 }
 
 FILE* OpenRegularFile(WStringView path) {
-    const int fd = open(NativePath(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    return OpenRegularNativeFile(NativePath(path));
+}
+
+FILE* OpenRegularNativeFile(const std::string& nativePath) {
+    const int fd = open(nativePath.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         return nullptr;
     }

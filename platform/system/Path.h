@@ -24,5 +24,7 @@ FILE* OpenFile(WStringView path, const char* mode);
 // name would block the open or the reads for ever, so the file is opened without waiting and looked at
 // before it is used.
 FILE* OpenRegularFile(WStringView path);
+// The same for a Linux path, taken as it stands.
+FILE* OpenRegularNativeFile(const std::string& nativePath);
 
 }  // namespace platform

@@ -1,10 +1,14 @@
 #include "platform/system/SpecialFolder.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
+#include <sstream>
 #include <system_error>
+
+#include "platform/system/Path.h"
 
 namespace platform {
 namespace {
@@ -19,16 +23,29 @@ bool IsFolder(const std::filesystem::path& path) {
     return !path.empty() && std::filesystem::is_directory(path, error);
 }
 
+// The user-dirs file's text; none when it is not a regular file (a FIFO would block the start for ever) or is
+// larger than any such file (xdg-user-dirs writes a few hundred bytes).
+std::optional<std::string> ReadUserDirs(const std::filesystem::path& file) {
+    constexpr size_t kLargestFile = 64 * 1024;
+    const std::unique_ptr<FILE, int (*)(FILE*)> in(OpenRegularNativeFile(file.string()), &std::fclose);
+    if (!in) return std::nullopt;
+    std::string text(kLargestFile + 1, '\0');
+    text.resize(std::fread(text.data(), 1, text.size(), in.get()));
+    if (text.size() > kLargestFile || std::ferror(in.get()) != 0) return std::nullopt;
+    return text;
+}
+
 // The desktop line of a user-dirs file: XDG_DESKTOP_DIR="$HOME/..." or an absolute path in quotes, as
 // xdg-user-dirs writes it. Other forms are not the format's and name nothing.
 std::optional<std::filesystem::path> DesktopInUserDirs(const std::filesystem::path& file, const std::string& home) {
     constexpr std::string_view kKey = "XDG_DESKTOP_DIR=\"";
-    constexpr size_t kLongestLine = 4096;
-    std::ifstream in(file);
+    const std::optional<std::string> text = ReadUserDirs(file);
+    if (!text) return std::nullopt;
+    std::istringstream in(*text);
     std::string line;
     std::optional<std::filesystem::path> found;
     while (std::getline(in, line)) {
-        if (line.size() > kLongestLine || !line.starts_with(kKey) || !line.ends_with('"')) continue;
+        if (!line.starts_with(kKey) || !line.ends_with('"')) continue;
         const std::string value = line.substr(kKey.size(), line.size() - kKey.size() - 1);
         if (value.starts_with("$HOME") && (value.size() == 5 || value[5] == '/') && !home.empty()) {
             found = std::filesystem::path(home + value.substr(5));

@@ -16,9 +16,9 @@ struct PictureFolder {
 };
 
 // The desktop folder: XDG_DESKTOP_DIR from the environment, else the one the user's XDG user-dirs file names
-// ($XDG_CONFIG_HOME/user-dirs.dirs, by default ~/.config/user-dirs.dirs, where a localised desktop is named),
-// else ~/Desktop; each only when it is a folder. Without one, the home folder, else the working folder ".".
-// Never created.
+// ($XDG_CONFIG_HOME/user-dirs.dirs, by default ~/.config/user-dirs.dirs, where a localised desktop is named; read
+// only when it is a regular file of at most 64 KB), else ~/Desktop; each only when it is a folder. Without one,
+// the home folder, else the working folder ".". Never created. It reads the file system: callers ask once.
 PictureFolder DesktopFolder();
 
 }  // namespace platform

@@ -506,6 +506,7 @@ int SceneLogin::OnMessage(uint32_t id, uint64_t wParam, int64_t) {
                 OnBoxButton(static_cast<int32_t>(wParam));
             return 1;
         case quill::AppEventId::LoginAccepted:
+            nicknameOpenQueued_ = false;
             nicknameDialog_->Open();
             return 1;
         case quill::AppEventId::JoinWith:

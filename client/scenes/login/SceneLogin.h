@@ -181,6 +181,9 @@ private:
     quill::WString password_;
     std::atomic<bool> loggedIn_{false};
     std::atomic<bool> loginFailure_{false};
+    // A LoginAccepted waits in the App's queue (set on the dispatch thread, cleared on the game thread as it is
+    // taken): however often the server repeats its answer, one opening of the nickname dialog is queued.
+    std::atomic<bool> nicknameOpenQueued_{false};
     AccountRecord account_;
 
     std::array<ChannelRow, kChannelRows> channelRows_{};

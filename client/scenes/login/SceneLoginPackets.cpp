@@ -92,7 +92,8 @@ void SceneLogin::OnLoginResult(Packet& packet) {
             box->SetVisible(false);
         if (loginWindow_ != nullptr)
             loginWindow_->SetVisible(false);
-        app_.PostEvent(quill::AppEventId::LoginAccepted, 0, 0, 0);
+        if (!nicknameOpenQueued_.exchange(true))
+            app_.PostEvent(quill::AppEventId::LoginAccepted, 0, 0, 0);
         return;
     }
     if (result == 0) {

@@ -50,11 +50,8 @@ TEST_F(StrokeSamplerTest, NoPushBeforeTheCueWasDrawnBack) {
 }
 
 TEST_F(StrokeSamplerTest, DrawingBackToTheLimitStartsTheSamplesAgain) {
-    Frames(3, 10);
-    EXPECT_FLOAT_EQ(aim.pullBack, -6.0f);  // 0.1 per count of motion
-    EXPECT_FALSE(sampler.IsArmed());       // armed only with more than two samples
-    Frames(1, 10);
-    EXPECT_TRUE(sampler.IsArmed());
+    Frames(4, 10);
+    EXPECT_FLOAT_EQ(aim.pullBack, -7.0f);  // 0.1 per count of motion
     EXPECT_EQ(sampler.Samples().size(), 4u);
     // Pushing right after drawing back still draws back.
     Frames(1, -10);
@@ -62,6 +59,28 @@ TEST_F(StrokeSamplerTest, DrawingBackToTheLimitStartsTheSamplesAgain) {
     Frames(40, 10);
     EXPECT_EQ(aim.pullBack, -aim.backswingLimit);
     EXPECT_TRUE(sampler.Samples().empty());
+}
+
+TEST_F(StrokeSamplerTest, ThePushShootsHoweverFewFramesTheDrawBackCameIn) {
+    // A draw-back short of the arming point (2 units behind the rest) lets no push through.
+    Frames(1, 15);
+    Pause();
+    EXPECT_EQ(Frames(5, -40), Event::kNone);
+    EXPECT_FLOAT_EQ(aim.pullBack, -4.5f);
+
+    // The same 90 counts in one, three or thirty frames: the same push strikes at its fourth frame, as strongly.
+    float power = 0.0f;
+    for (const int frames : {30, 3, 1}) {
+        average = {};
+        sampler.Clear();
+        aim.pullBack = CameraState::kRestingPullBack;
+        Frames(frames, 90 / frames);
+        Pause();
+        ASSERT_EQ(Frames(3, -35), Event::kNone) << frames;
+        ASSERT_EQ(Frames(1, -35), Event::kStrike) << frames;
+        if (power == 0.0f) power = sampler.Power();
+        EXPECT_FLOAT_EQ(sampler.Power(), power) << frames;
+    }
 }
 
 TEST_F(StrokeSamplerTest, StrokeFromDrawBackThroughFollowThrough) {

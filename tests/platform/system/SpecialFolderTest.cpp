@@ -1,6 +1,7 @@
 #include "platform/system/SpecialFolder.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -50,6 +51,21 @@ TEST_F(DesktopFolderTest, TheDesktopTheUserDirsFileNamesIsTheDesktop) {
     const PictureFolder folder = DesktopFolder();
     EXPECT_EQ(folder.path, (home_.Path() / "Schreibtisch").string());
     EXPECT_EQ(folder.kind, PictureFolder::Kind::Desktop);
+}
+
+// A user-dirs file that is a FIFO (its open would wait for a writer for ever) or larger than any such file names
+// nothing: the pictures go to ~/Desktop.
+TEST_F(DesktopFolderTest, AUserDirsFileThatIsAFifoOrOversizedIsPassedOver) {
+    fs::create_directories(home_.Path() / "Schreibtisch");
+    fs::create_directories(home_.Path() / "Desktop");
+    const std::string desktop = (home_.Path() / "Desktop").string();
+    const std::string line = "XDG_DESKTOP_DIR=\"$HOME/Schreibtisch\"\n";
+    WriteUserDirs(line + std::string(64 * 1024, '#'));
+    EXPECT_EQ(DesktopFolder().path, desktop);
+
+    fs::remove(home_.Path() / ".config" / "user-dirs.dirs");
+    ASSERT_EQ(mkfifo((home_.Path() / ".config" / "user-dirs.dirs").c_str(), 0600), 0);
+    EXPECT_EQ(DesktopFolder().path, desktop);
 }
 
 // Without a desktop folder that exists (none named, a named one missing, or the home folder itself named as

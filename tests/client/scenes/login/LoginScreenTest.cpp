@@ -18,6 +18,7 @@
 #include "platform/window/MessageIds.h"
 #include "platform/window/Window.h"
 #include "tests/client/scenes/login/LoginScreen.h"
+#include "tests/support/common/LogCapture.h"
 
 namespace kestrovan::test {
 namespace {
@@ -106,6 +107,23 @@ TEST_F(LoginScreen, ANewPlayerCreatesANicknameAndHearsWhetherItIsTaken) {
     // Cancel ends the program.
     login->Nickname()->OnEvent(login->Nickname()->CancelButton(), 0, 0);
     EXPECT_TRUE(QuitPosted(app));
+}
+
+// A server that repeats its answer without end queues one opening of the dialog, not one per answer: the
+// queue keeps room for the ordinary events, and an answer after the opening opens the dialog again.
+TEST_F(LoginScreen, RepeatedNicknameAnswersQueueOneOpening) {
+    const quill::ScopedLock turn = MainThreadTurn();  // no other thread drives the screen
+    quill::test::LogCapture log;
+    for (uint32_t i = 0; i < App::kEventQueueSize; ++i)
+        Receive(ShortMessage(MessageId::LoginResult, {{4, 1}}));
+    app.PostEvent(quill::AppEventId::CursorMode, 1, 0, 0);
+    EXPECT_FALSE(log.Contains("event queue full")) << log.Text();
+    app.DrainPostedEvents();
+    ASSERT_TRUE(login->Nickname()->IsVisible());
+    Receive(ShortMessage(MessageId::LoginResult, {{4, 1}}));
+    EXPECT_FALSE(login->Nickname()->IsVisible());
+    app.DrainPostedEvents();
+    EXPECT_TRUE(login->Nickname()->IsVisible());
 }
 
 TEST_F(LoginScreen, ASuccessfulLoginFillsTheProfileAndWaitsForTheChannels) {
