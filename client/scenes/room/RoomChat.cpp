@@ -1,6 +1,5 @@
 #include "client/scenes/room/RoomChat.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "QuillLib/core/AppEventId.h"
@@ -107,12 +106,10 @@ void RoomChat::AddLine(quill::WStringView text, uint32_t colour) {
     refresh_.Mark(ChatRefresh::kLines);
 }
 
-// The shown lines' bands are one width, the widest text's, so that they stand as one column behind the chat
-// instead of a ragged edge of bands each as wide as its own line.
+// Each shown line's band is stretched to its own text, so that the chat's bands end where their lines do.
 void RoomChat::Layout(uint32_t nowMs, bool refill) {
     if (!screen_.IsReady()) return;
     const auto lines = log_.Layout(nowMs);
-    int32_t widest = 0;
     for (size_t n = 0; n < kLines; ++n) {
         const RoomChatLog::Line& line = lines[n];
         if (!line.shown) {
@@ -123,13 +120,10 @@ void RoomChat::Layout(uint32_t nowMs, bool refill) {
             texts_[n]->SetTextF(u"%s", line.text);
             texts_[n]->SetColors(line.colour, 0);
             lines_[n]->Show(true);
-            widest = std::max(widest, texts_[n]->MeasureText());
+            const int32_t width = texts_[n]->MeasureText();
+            lines_[n]->SetScale(static_cast<float>(width + kChatBandMargin) / kChatLineWidth, 1.0f);
         }
         lines_[n]->SetAlpha(line.opacity);
-    }
-    if (!refill) return;
-    for (size_t n = 0; n < kLines; ++n) {
-        if (lines[n].shown) lines_[n]->SetScale(static_cast<float>(widest + kChatBandMargin) / kChatLineWidth, 1.0f);
     }
 }
 

@@ -2,8 +2,8 @@
 // server (login and lobby scripts), enters the first channel with Return, takes Quick Join in the lobby, and
 // the server's JoinRoomResult brings the game room, which tells the server RoomEntered. The room's screen
 // (room.png in the working folder) shows the table in the middle and the top bar, chat area, start and ready
-// panel and player board where the layout anchors them, and the top bar's room number and clock in whole
-// digits; the check runs at 1024 x 768 and on a wider display.
+// panel and player board where the layout anchors them, the top bar's room number and clock in whole digits,
+// and the chat's lines each on a band as long as itself; the check runs at 1024 x 768 and on a wider display.
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
 // seat, the start (the point-rule panel's two plates meeting edge to edge, the betting panel's text lines
 // whole above its buttons and its checked choice showing), a stroke that sends Shot and, once the balls stop,
@@ -42,6 +42,12 @@ bool IsBallRed(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);
     return r > 35 && r > 2 * g && 10 * r > 13 * b;
+}
+
+// A chat line's dark slate band over the room's warm floor and wood.
+bool IsChatBand(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), b = static_cast<int>(rgb & 0xFF);
+    return b >= r + 4 && std::max({r, static_cast<int>(rgb >> 8 & 0xFF), b}) < 48;
 }
 
 // Whether a number display's cell shows a whole digit: ink in its top third and in its bottom third (a glyph
@@ -162,6 +168,22 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     for (int shift : {16, 8, 0})
         EXPECT_NEAR(static_cast<int>(corner >> shift & 0xFF), static_cast<int>(face >> shift & 0xFF), 8)
             << "the bar's face round the coin: see table.png";
+
+    // The room's tips fill the chat's last lines (18 apart from 218 above the bottom), each on a dark band that
+    // ends where its own line ends: the lines differ in length, so do their bands.
+    std::vector<int> bandEnds;
+    for (int line = 0; line < 8; ++line) {
+        const int row = top + height - 218 + 18 * line + 15;
+        int end = -1;
+        for (int x = left; x < left + 440; ++x) {
+            if (IsChatBand(table.At(x, row))) end = x;
+        }
+        if (end >= 0) bandEnds.push_back(end - left);
+    }
+    ASSERT_GE(bandEnds.size(), 3u) << "the chat's lines: see table.png";
+    EXPECT_GT(*std::max_element(bandEnds.begin(), bandEnds.end()) - *std::min_element(bandEnds.begin(), bandEnds.end()),
+              60)
+        << "the chat's bands, each as long as its line: see table.png";
 
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

@@ -170,6 +170,31 @@ std::string PathOf(const LayoutItem& item) {
     return quote == std::string::npos ? item.name : item.name.substr(0, quote);
 }
 
+// A band stretched across (not up) to carry the one line of text its widget holds: the line's text, or null when
+// the picture is no such band.
+const LayoutItem* BandText(const std::vector<LayoutItem>& items, size_t index) {
+    const LayoutItem& band = items[index];
+    if (!IsPicture(band) || band.drawn.Width() == band.cut.Width() || band.drawn.Height() != band.cut.Height()) {
+        return nullptr;
+    }
+    // What the band's widget holds follows it in the walk, up to its next sibling (which has its name).
+    const LayoutItem* line = nullptr;
+    for (size_t n = index + 1; n < items.size() && StartsWithPath(items[n].name, band.name); ++n) {
+        if (!items[n].text || IsShadow(items, n)) continue;
+        if (line != nullptr) return nullptr;
+        line = &items[n];
+    }
+    return line;
+}
+
+// How far past its line's end a band reaches: its margin and its faded end.
+constexpr int32_t kBandReach = 48;
+
+bool FitsItsLine(const std::vector<LayoutItem>& items, size_t index) {
+    const LayoutItem* line = BandText(items, index);
+    return line != nullptr && items[index].drawn.right - line->drawn.right <= kBandReach;
+}
+
 }  // namespace
 
 bool LayoutBox::Overlaps(const LayoutBox& other) const {
@@ -642,9 +667,10 @@ std::vector<LayoutFault> FindEmptyPanels(const std::vector<LayoutItem>& items, c
 
 std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
     std::map<std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>, std::vector<const LayoutItem*>> columns;
-    for (const LayoutItem& item : items) {
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& item = items[n];
         if (!IsPicture(item) || item.windowFace || item.button || item.part || item.control != Control::None ||
-            item.opacity <= 0.0f || HolderOf(item, faces) == nullptr) {
+            item.opacity <= 0.0f || HolderOf(item, faces) == nullptr || FitsItsLine(items, n)) {
             continue;
         }
         columns[{item.texture, item.cut.left, item.cut.top, item.cut.right, item.cut.bottom}].push_back(&item);
@@ -664,6 +690,29 @@ std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items,
                 break;
             }
         }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindBandsPastText(const std::vector<LayoutItem>& items) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem* line = BandText(items, n);
+        if (line == nullptr || FitsItsLine(items, n)) continue;
+        // A band alone is a plate of its own size; in a column of bands (a chat) each carries its own line.
+        const LayoutItem& band = items[n];
+        const bool stacked = std::any_of(items.begin(), items.end(), [&](const LayoutItem& other) {
+            return &other != &band && IsPicture(other) && other.texture == band.texture &&
+                   std::tie(other.cut.left, other.cut.top, other.cut.right, other.cut.bottom) ==
+                       std::tie(band.cut.left, band.cut.top, band.cut.right, band.cut.bottom) &&
+                   std::abs(other.drawn.left - band.drawn.left) <= 1 && other.drawn.top <= band.drawn.bottom + 2 &&
+                   band.drawn.top <= other.drawn.bottom + 2;
+        });
+        if (!stacked) continue;
+        faults.push_back({LayoutFault::Kind::BandPastText,
+                          items[n].name + " " + Text(items[n].drawn) + " reaches " +
+                              std::to_string(items[n].drawn.right - line->drawn.right) + " pixels past its line " +
+                              line->name + " " + Text(line->drawn)});
     }
     return faults;
 }

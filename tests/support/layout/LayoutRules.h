@@ -11,7 +11,8 @@
 // - every digit a number display or a control's face shows reads as that digit;
 // - every edit box stands on a field a player recognises as one, and every window's title band holds a title;
 // - a scroll bar's parts lie on its track;
-// - no panel is left empty over half of it, no column of one face runs ragged, no picture leaves slivers of
+// - no panel is left empty over half of it, no column of one face runs ragged, no band carrying a line of
+//   text reaches far past it, no picture leaves slivers of
 //   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
 //   over the scene with nothing behind it.
 // Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
@@ -120,6 +121,7 @@ struct LayoutFault {
         DimmedOverScene,
         FloatingText,
         ScrollBarApart,
+        BandPastText,
     };
     Kind kind;
     std::string description;
@@ -179,8 +181,13 @@ std::vector<LayoutFault> FindEmptyTitles(const std::vector<LayoutItem>& items, c
 // Large plain faces (windows, panels, framed pictures) with nothing over a band across more than half of them.
 std::vector<LayoutFault> FindEmptyPanels(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
 
-// Pictures of one face stacked in a column, edge to edge, in different widths.
+// Pictures of one face stacked in a column, edge to edge, in different widths (bands stretched to their own
+// line of text aside: their edge follows their texts).
 std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Bands in a column (a chat's lines), each stretched across to carry one line of text, that reach far past
+// their line's end: sized for another line.
+std::vector<LayoutFault> FindBandsPastText(const std::vector<LayoutItem>& items);
 
 // Pictures that cover a window's or panel's face all but a few pixels round them from another face than the
 // face's: those pixels show as slivers of a second picture round the first.

@@ -329,6 +329,19 @@ TEST(LayoutRules, PanelsAreNeitherEmptyNorRaggedNorSliverEdged) {
     const std::vector<LayoutItem> lines{Picture("line", 0, {0, 0, 100, 30}, {0, 0, 100, 30}),
                                         Picture("line", 0, {0, 0, 100, 30}, {0, 18, 160, 48})};
     EXPECT_EQ(FindRaggedColumns(lines, band).size(), 1u);
+    // Bands stretched each to its own line run ragged by design; one stretched to a longer line is not fitted.
+    const std::vector<LayoutItem> chat{Picture("chat", 0, {0, 0, 100, 30}, {0, 0, 130, 30}),
+                                       Text("chat/TextLabel 'long line'", {10, 6, 100, 20}),
+                                       Picture("chat", 0, {0, 0, 100, 30}, {0, 18, 70, 48}),
+                                       Text("chat/TextLabel 'ok'", {10, 24, 40, 38})};
+    EXPECT_TRUE(FindRaggedColumns(chat, band).empty());
+    EXPECT_TRUE(FindBandsPastText(chat).empty());
+    std::vector<LayoutItem> even = chat;
+    even[2].drawn.right = 130;
+    const std::vector<LayoutFault> past = FindBandsPastText(even);
+    ASSERT_EQ(past.size(), 1u) << Describe(past);
+    EXPECT_NE(past[0].description.find("reaches 90 pixels past its line chat/TextLabel 'ok'"), std::string::npos)
+        << past[0].description;
 
     LayoutItem plate = Picture("plate", 0, {0, 0, 219, 99}, {0, 0, 219, 99});
     plate.panelFace = true;

@@ -180,6 +180,7 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindEmptyTitles(items, faces));
     add(kvtest::FindEmptyPanels(items, faces));
     add(kvtest::FindRaggedColumns(items, faces));
+    add(kvtest::FindBandsPastText(items));
     add(kvtest::FindSlivers(items, faces));
     add(kvtest::FindAloneOverScene(items, texels));
     add(kvtest::FindScrollBarFaults(items));
