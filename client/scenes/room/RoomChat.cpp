@@ -40,6 +40,10 @@ constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
 constexpr char16_t kTeamMark = u'@';
 constexpr int32_t kMuteY = -14;
+// The input box: at x 23 of its band, 340 wide.
+constexpr int32_t kChatBoxX = 23;
+constexpr int32_t kChatBoxWidth = 340;
+constexpr int32_t kChatCaptionX = kChatBoxX + kChatBoxWidth + 6;
 constexpr uint8_t kOutlined = 2;
 constexpr uint32_t kChatSound = 19;
 
@@ -82,15 +86,17 @@ void RoomChat::Build(Widget& screen) {
     input_ = screen.CreateImage(0, 0, 358, 30, kHudTexture, 610, 936);
     input_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -60);
     auto edit = std::make_unique<EditBox>();
-    edit->Create(23, 12, 340, 18);
+    edit->Create(kChatBoxX, 12, kChatBoxWidth, 18);
     edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
     edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
     edit->SetTextColors(kWhite, 0xFF000000);
     box_ = AttachTo(*input_, std::move(edit), true);
-    // What the box is for, in the band's margin left of it.
-    TextLabel* caption = input_->CreateTextLabel(0, 13, 23, 14, &UiFontAt(UiFont::Small10), TextLabel::kAlignRight, 0);
-    caption->SetColors(kWhite, 0);
+    // What the box is for, a space right of its end, so that nothing typed runs into it; outlined, as it lies
+    // over the table.
+    TextLabel* caption = input_->CreateTextLabel(kChatCaptionX, 13, 40, 14, &UiFontAt(UiFont::Small10), 0, kOutlined);
+    caption->SetColors(kWhite, kBlack);
     caption->SetText(u"Chat");
+    caption->SetAcceptsMouse(false);
 }
 
 void RoomChat::Clear() {

@@ -416,6 +416,28 @@ std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, c
     return faults;
 }
 
+std::vector<LayoutFault> FindTextsAgainstFields(const std::vector<LayoutItem>& items) {
+    constexpr int32_t kSpace = 4;
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& box : items) {
+        if (box.control != Control::Edit || box.drawn.Empty()) continue;
+        const LayoutBox& b = box.drawn;
+        const LayoutBox spaced{b.left - kSpace + 1, b.top, b.right + kSpace - 1, b.bottom};
+        for (const LayoutItem& text : items) {
+            if (!text.text || text.layer != box.layer || text.drawn.Empty() || StartsWithPath(PathOf(text), box.name)) {
+                continue;
+            }
+            const int32_t rows = std::min(text.drawn.bottom, b.bottom) - std::max(text.drawn.top, b.top);
+            if (rows * 2 >= std::min(text.drawn.Height(), b.Height()) && text.drawn.Overlaps(spaced)) {
+                faults.push_back({LayoutFault::Kind::TextAgainstField, text.name + " " + Text(text.drawn) +
+                                                                           " stands against the edit box " + box.name +
+                                                                           " " + Text(b)});
+            }
+        }
+    }
+    return faults;
+}
+
 std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces,
                                         const TexelReader& texels) {
     std::vector<LayoutFault> faults;

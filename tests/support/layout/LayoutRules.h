@@ -5,7 +5,7 @@
 //   covered by a picture drawn after it;
 // - every text stands out from the pixels painted behind it (a contrast of at least 4.5:1);
 // - every input control (edit box, list, check box or radio button, slider) has a caption beside it, a label
-//   or one painted into the picture behind it;
+//   or one painted into the picture behind it, a space apart from what is typed into an edit box;
 // - no picture shows pieces of two faces of its interface texture, a part of it no face was painted on, or a
 //   control's face that no control stands on; a window wears one face, and its face holds what it holds;
 // - every digit a number display or a control's face shows reads as that digit;
@@ -122,6 +122,7 @@ struct LayoutFault {
         FloatingText,
         ScrollBarApart,
         BandPastText,
+        TextAgainstField,
     };
     Kind kind;
     std::string description;
@@ -156,6 +157,10 @@ std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, c
 // Input controls with no caption beside them: a text right of, left of or above the control, close to it (not
 // what a list or box shows, except a check box's or radio button's own caption), or a mark on its face.
 std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Texts on an edit box's line closer to it than a space, or over it: what the player types runs into them
+// (the box's own text aside).
+std::vector<LayoutFault> FindTextsAgainstFields(const std::vector<LayoutItem>& items);
 
 // Windows, and push buttons and toggles that say nothing themselves, showing what no face was painted for;
 // pictures showing a control's face no control stands on, or standing as a control's face without being one;

@@ -206,6 +206,12 @@ TEST(LayoutRules, EveryInputControlHasACaptionBesideIt) {
     ASSERT_EQ(faults.size(), 2u) << Describe(faults);
     EXPECT_NE(faults[0].description.find("players"), std::string::npos) << "a list's own text names no list";
     EXPECT_NE(faults[1].description.find("alone"), std::string::npos);
+    // A caption flush against its box reads as one with what is typed there; its own text does not.
+    const std::vector<LayoutFault> against = FindTextsAgainstFields(
+        {control("chat", Control::Edit, {23, 720, 363, 738}), Text("chat caption", {0, 721, 23, 731}),
+         Text("chat/TextLabel 'hi'", {23, 722, 35, 734}), Text("apart", {367, 721, 390, 731})});
+    ASSERT_EQ(against.size(), 1u) << Describe(against);
+    EXPECT_NE(against[0].description.find("chat caption"), std::string::npos) << against[0].description;
 }
 
 // A window wears one face of its size that holds its texts and controls; buttons that say nothing wear a

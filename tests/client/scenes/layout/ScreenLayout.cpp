@@ -174,6 +174,7 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindCovered(items, texels));
     add(kvtest::FindLowContrast(items, texels, kScene));
     add(kvtest::FindUncaptioned(items, faces));
+    add(kvtest::FindTextsAgainstFields(items));
     add(kvtest::FindFaceFaults(items, faces, texels));
     add(kvtest::FindUnreadableDigits(items, faces, read));
     add(kvtest::FindBareFields(items, texels, kScene));
