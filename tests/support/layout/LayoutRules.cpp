@@ -854,6 +854,40 @@ std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& item
     return faults;
 }
 
+std::vector<LayoutFault> FindOpenTooltips(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                          const LayoutBox& screen) {
+    // A frame line stands apart from the face a few pixels inside it.
+    constexpr int32_t kInside = 3;
+    constexpr double kApart = 1.3;
+    const std::vector<const LayoutItem*> pictures = PicturesBefore(items, items.size());
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& tip : items) {
+        if (!tip.tooltip || !IsPicture(tip)) continue;
+        const LayoutBox& t = tip.drawn;
+        if (!t.Inside(screen)) {
+            faults.push_back({LayoutFault::Kind::TooltipOpen, tip.name + " " + Text(t) + " runs off the screen"});
+            continue;
+        }
+        const int32_t midX = (t.left + t.right) / 2, midY = (t.top + t.bottom) / 2;
+        const struct {
+            const char* side;
+            int32_t edgeX, edgeY, insideX, insideY;
+        } sides[] = {{"left", t.left, midY, t.left + kInside, midY},
+                     {"right", t.right - 1, midY, t.right - 1 - kInside, midY},
+                     {"top", midX, t.top, midX, t.top + kInside},
+                     {"bottom", midX, t.bottom - 1, midX, t.bottom - 1 - kInside}};
+        for (const auto& side : sides) {
+            const uint32_t edge = ColourAt(pictures, texels, 0xFF000000u, side.edgeX, side.edgeY);
+            const uint32_t inside = ColourAt(pictures, texels, 0xFF000000u, side.insideX, side.insideY);
+            if (ContrastRatio(edge, inside) < kApart) {
+                faults.push_back({LayoutFault::Kind::TooltipOpen,
+                                  tip.name + " " + Text(t) + " shows no frame on its " + side.side + " side"});
+            }
+        }
+    }
+    return faults;
+}
+
 std::string Describe(const std::vector<LayoutFault>& faults) {
     std::string lines;
     for (const LayoutFault& fault : faults) lines += fault.description + "\n";

@@ -14,7 +14,8 @@
 // - no panel is left empty over half of it, no column of one face runs ragged, no band carrying a line of
 //   text reaches far past it, no picture leaves slivers of
 //   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
-//   over the scene with nothing behind it.
+//   over the scene with nothing behind it;
+// - a tooltip shows its whole frame on the screen.
 // Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
 // the interface skin paints and a way to read their pixels.
 #include <cstdint>
@@ -59,6 +60,7 @@ struct LayoutItem {
     bool untouched = false;  // buttons and toggles: enabled, neither hovered, pressed nor checked
     bool part = false;       // pictures: a piece of a scroll bar (track, step buttons, thumb), known by its place
     bool scrollBar = false;  // a vertical scroll bar itself (drawn or not): drawn is its box
+    bool tooltip = false;    // pictures: the program's tooltip, which shows its whole frame
     uint32_t colour = 0;     // texts: the ink, 0xAARRGGBB
     bool outlined = false;   // texts drawn with an outline, which reads on any ground
     bool painted = false;    // texts painted into a picture (a caption of the skin's face)
@@ -123,6 +125,7 @@ struct LayoutFault {
         ScrollBarApart,
         BandPastText,
         TextAgainstField,
+        TooltipOpen,
     };
     Kind kind;
     std::string description;
@@ -206,6 +209,11 @@ std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items
 // Vertical scroll bars whose step buttons or thumb stand outside the bar, or that show no track: neither a
 // picture of their own nor a narrow picture that holds them.
 std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items);
+
+// Tooltips whose frame does not close on one of their sides: the edge there shows the face's inside (a face
+// cut short of its frame), or lies off the screen.
+std::vector<LayoutFault> FindOpenTooltips(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                          const LayoutBox& screen);
 
 // The faults one to a line, for a test's failure message.
 std::string Describe(const std::vector<LayoutFault>& faults);

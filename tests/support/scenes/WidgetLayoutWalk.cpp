@@ -182,6 +182,7 @@ private:
         item.untouched = widget.GetKind() == WidgetKind::Button && widget.GetState() == WidgetState::Normal &&
                          !static_cast<const Button&>(widget).IsChecked();
         item.windowFace = windowFace;
+        item.tooltip = widget.GetKind() == WidgetKind::Tooltip;
         item.panelFace = widget.GetKind() == WidgetKind::Panel;
         item.opacity = widget.GetAlpha();
         // An edit box draws its text and caret, not its own picture.

@@ -388,5 +388,23 @@ TEST(LayoutRules, NothingStandsAloneOverTheSceneAndScrollBarsHoldTheirParts) {
     EXPECT_NE(parts[1].description.find("shows no track"), std::string::npos);
 }
 
+// A tooltip closes its frame on all four sides, on the screen: a plain face shows none; dark lines round a light
+// face do, except where it runs off the screen.
+TEST(LayoutRules, ATooltipShowsItsWholeFrame) {
+    LayoutItem tip = Picture("Tooltip", 0, {0, 0, 80, 20}, {900, 40, 980, 60});
+    tip.tooltip = true;
+    EXPECT_EQ(FindOpenTooltips({tip}, Texel, kScreen).size(), 4u);
+    const std::vector<LayoutItem> framed{tip, Picture("Tooltip/left", 1, {0, 0, 1, 20}, {900, 40, 901, 60}),
+                                         Picture("Tooltip/right", 1, {0, 0, 1, 20}, {979, 40, 980, 60}),
+                                         Picture("Tooltip/top", 1, {0, 0, 80, 1}, {900, 40, 980, 41}),
+                                         Picture("Tooltip/foot", 1, {0, 0, 80, 1}, {900, 59, 980, 60})};
+    EXPECT_TRUE(FindOpenTooltips(framed, Texel, kScreen).empty()) << Describe(FindOpenTooltips(framed, Texel, kScreen));
+    std::vector<LayoutItem> past = framed;
+    for (LayoutItem& item : past) item.drawn = {item.drawn.left + 60, item.drawn.top, item.drawn.right + 60, item.drawn.bottom};
+    const std::vector<LayoutFault> off = FindOpenTooltips(past, Texel, kScreen);
+    ASSERT_EQ(off.size(), 1u) << Describe(off);
+    EXPECT_NE(off[0].description.find("runs off the screen"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace kvtest

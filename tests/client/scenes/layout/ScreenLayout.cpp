@@ -185,6 +185,7 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindSlivers(items, faces));
     add(kvtest::FindAloneOverScene(items, texels));
     add(kvtest::FindScrollBarFaults(items));
+    add(kvtest::FindOpenTooltips(items, texels, screen));
     Report(faults, name);
 }
 
