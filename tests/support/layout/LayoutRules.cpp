@@ -195,6 +195,19 @@ bool FitsItsLine(const std::vector<LayoutItem>& items, size_t index) {
     return line != nullptr && items[index].drawn.right - line->drawn.right <= kBandReach;
 }
 
+// Where a picture shows its texture: the screen box of its texels that hide at least half of what lies under
+// them (a button's face within the clear margin round it).
+LayoutBox VisibleBox(const LayoutItem& picture, const TexelReader& texels) {
+    LayoutBox box{picture.drawn.right, picture.drawn.bottom, picture.drawn.left, picture.drawn.top};
+    for (int32_t y = picture.drawn.top; y < picture.drawn.bottom; ++y) {
+        for (int32_t x = picture.drawn.left; x < picture.drawn.right; ++x) {
+            if (Coverage(picture, texels, x, y) < 0.5) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+        }
+    }
+    return box;
+}
+
 }  // namespace
 
 bool LayoutBox::Overlaps(const LayoutBox& other) const {
@@ -849,6 +862,37 @@ std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& item
         }
         if (!track) {
             faults.push_back({LayoutFault::Kind::ScrollBarApart, bar.name + " " + Text(bar.drawn) + " shows no track"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindButtonsOverEdges(const std::vector<LayoutItem>& items, const TexelReader& texels) {
+    constexpr int32_t kLeast = 120;  // a panel, not a plate or a row
+    constexpr int32_t kSlack = 2;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& button = items[n];
+        if (!IsPicture(button) || button.part || (!button.button && button.control != Control::Toggle)) continue;
+        const LayoutBox face = VisibleBox(button, texels);
+        if (face.Empty()) continue;
+        for (size_t m = 0; m < n; ++m) {
+            const LayoutItem& panel = items[m];
+            if (!IsPicture(panel) || panel.button || panel.part || panel.control != Control::None ||
+                panel.layer != button.layer || panel.drawn.Width() < kLeast || panel.drawn.Height() < kLeast ||
+                StartsWithPath(button.name, panel.name)) {
+                continue;
+            }
+            const LayoutBox& p = panel.drawn;
+            const bool across = (face.top < p.top - kSlack && face.bottom > p.top + kSlack) ||
+                                (face.top < p.bottom - kSlack && face.bottom > p.bottom + kSlack) ||
+                                (face.left < p.left - kSlack && face.right > p.left + kSlack) ||
+                                (face.left < p.right - kSlack && face.right > p.right + kSlack);
+            if (across && face.Overlaps(p)) {
+                faults.push_back({LayoutFault::Kind::ButtonOverEdge, button.name + " " + Text(face) +
+                                                                          " stands across the edge of " + panel.name +
+                                                                          " " + Text(p)});
+            }
         }
     }
     return faults;

@@ -15,7 +15,7 @@
 //   text reaches far past it, no picture leaves slivers of
 //   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
 //   over the scene with nothing behind it;
-// - a tooltip shows its whole frame on the screen.
+// - no button stands across the edge of a panel beside it, and a tooltip shows its whole frame on the screen.
 // Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
 // the interface skin paints and a way to read their pixels.
 #include <cstdint>
@@ -126,6 +126,7 @@ struct LayoutFault {
         BandPastText,
         TextAgainstField,
         TooltipOpen,
+        ButtonOverEdge,
     };
     Kind kind;
     std::string description;
@@ -209,6 +210,10 @@ std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items
 // Vertical scroll bars whose step buttons or thumb stand outside the bar, or that show no track: neither a
 // picture of their own nor a narrow picture that holds them.
 std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items);
+
+// Buttons whose visible face stands across the edge of a large picture drawn before them that does not hold
+// them (a list's face beside them): partly on it, partly off it.
+std::vector<LayoutFault> FindButtonsOverEdges(const std::vector<LayoutItem>& items, const TexelReader& texels);
 
 // Tooltips whose frame does not close on one of their sides: the edge there shows the face's inside (a face
 // cut short of its frame), or lies off the screen.

@@ -388,6 +388,23 @@ TEST(LayoutRules, NothingStandsAloneOverTheSceneAndScrollBarsHoldTheirParts) {
     EXPECT_NE(parts[1].description.find("shows no track"), std::string::npos);
 }
 
+// A button beside a list's face stands on it or off it, not across its edge; the face of a button's own window
+// is its ground.
+TEST(LayoutRules, AButtonStandsOnAPanelOrOffIt) {
+    const LayoutItem face = Picture("lobby/face", 1, {0, 0, 100, 100}, {20, 30, 560, 510});
+    const auto button = [](const char* name, LayoutBox drawn) {
+        LayoutItem item = Picture(name, 0, {0, 0, 122, 122}, drawn);
+        item.button = true;
+        return item;
+    };
+    const std::vector<LayoutFault> faults = FindButtonsOverEdges(
+        {face, button("lobby/create", {300, 490, 422, 612}), button("lobby/inside", {100, 300, 222, 422}),
+         button("lobby/face/close", {500, 20, 522, 42}), button("lobby/below", {300, 520, 422, 642})},
+        Texel);
+    ASSERT_EQ(faults.size(), 1u) << Describe(faults);
+    EXPECT_NE(faults[0].description.find("lobby/create"), std::string::npos) << faults[0].description;
+}
+
 // A tooltip closes its frame on all four sides, on the screen: a plain face shows none; dark lines round a light
 // face do, except where it runs off the screen.
 TEST(LayoutRules, ATooltipShowsItsWholeFrame) {

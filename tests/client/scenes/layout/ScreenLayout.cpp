@@ -70,6 +70,8 @@ constexpr KnownFault kKnownFaults[] = {
      "at (2, 442) of the main panel at y 77, its 250 rows end a row below the screen"},
     {"ProfileTextPopup/EditBox", Of(FaultKind::NoCaption), "the four lines of one introduction, captioned above the first"},
     {"SceneRoomGame/Button#16 ", Of(FaultKind::OffScreen), "Invite: 25 pixels high, anchored 24 above the bottom"},
+    {"stands across the edge of SceneSchool/Image (0,10)-(1024,295)", Of(FaultKind::ButtonOverEdge),
+     "the school's top-right buttons at y 0, 34 high, over the lesson board's top at y 10"},
     {"ItemQuickBar", Of(FaultKind::OffScreen), "the item bar anchored 32 above the bottom, its scroll bar below its 34 pixels"},
     {"SceneLogin/Window/EditBox", Of(FaultKind::OffScreen) | Of(FaultKind::FaceTooSmall),
      "the ID and password boxes, 166 wide at x 118 of the 235-wide login window"},
@@ -185,6 +187,7 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindSlivers(items, faces));
     add(kvtest::FindAloneOverScene(items, texels));
     add(kvtest::FindScrollBarFaults(items));
+    add(kvtest::FindButtonsOverEdges(items, texels));
     add(kvtest::FindOpenTooltips(items, texels, screen));
     Report(faults, name);
 }
