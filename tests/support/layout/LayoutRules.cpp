@@ -195,6 +195,16 @@ bool FitsItsLine(const std::vector<LayoutItem>& items, size_t index) {
     return line != nullptr && items[index].drawn.right - line->drawn.right <= kBandReach;
 }
 
+// Whether a button says what it does by a text: one of its own, or one drawn over it (a list row's).
+bool SaysItself(const std::vector<LayoutItem>& items, size_t index) {
+    const LayoutItem& button = items[index];
+    const std::string path = PathOf(button);
+    return std::any_of(items.begin() + static_cast<std::ptrdiff_t>(index) + 1, items.end(), [&](const LayoutItem& text) {
+        if (!text.text || text.drawn.Empty()) return false;
+        return (text.layer == button.layer && StartsWithPath(PathOf(text), path)) || text.drawn.Overlaps(button.drawn);
+    });
+}
+
 // Where a picture shows its texture: the screen box of its texels that hide at least half of what lies under
 // them (a button's face within the clear margin round it).
 LayoutBox VisibleBox(const LayoutItem& picture, const TexelReader& texels) {
@@ -473,11 +483,7 @@ std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, co
         const auto own = [&](const LayoutItem& inner) {
             return inner.layer == picture.layer && StartsWithPath(PathOf(inner), path) && !inner.drawn.Empty();
         };
-        // A button says what it does by a text of its own or one drawn over it (a list row's).
-        const bool saysItself = std::any_of(items.begin() + static_cast<std::ptrdiff_t>(n) + 1, items.end(),
-                                            [&](const LayoutItem& inner) {
-                                                return inner.text && (own(inner) || inner.drawn.Overlaps(picture.drawn));
-                                            });
+        const bool saysItself = SaysItself(items, n);
         const bool control = picture.button || picture.control == Control::Toggle;
         if (!touched && (picture.windowFace || (control && !saysItself))) {
             faults.push_back({LayoutFault::Kind::UnpaintedFace,
@@ -862,6 +868,55 @@ std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& item
         }
         if (!track) {
             faults.push_back({LayoutFault::Kind::ScrollBarApart, bar.name + " " + Text(bar.drawn) + " shows no track"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindBlankButtons(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& button = items[n];
+        if (!IsPicture(button) || (!button.button && !button.step)) continue;
+        // A list's face shows its choice, named by its caption beside it.
+        const bool listFace = std::any_of(items.begin(), items.end(), [&](const LayoutItem& list) {
+            return list.control == Control::List && StartsWithPath(button.name, list.name);
+        });
+        if (listFace) continue;
+        const TextureFace* holder = HolderOf(button, faces);
+        if (holder != nullptr && holder->marked) continue;
+        if (!SaysItself(items, n)) {
+            faults.push_back({LayoutFault::Kind::BlankButton,
+                              button.name + " " + Text(button.drawn) + " shows the face " + Text(button.cut) +
+                                  " of texture " + std::to_string(button.texture) +
+                                  " with nothing on it to say what it does"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindOffCentreCaptions(const std::vector<LayoutItem>& items, const TexelReader& texels) {
+    constexpr int32_t kLeast = 3;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& button = items[n];
+        if (!IsPicture(button) || !button.button) continue;
+        const LayoutItem* caption = nullptr;
+        size_t captions = 0;
+        for (size_t m = n + 1; m < items.size() && StartsWithPath(items[m].name, button.name); ++m) {
+            if (!items[m].text || IsShadow(items, m)) continue;
+            caption = &items[m];
+            ++captions;
+        }
+        if (captions != 1) continue;
+        const LayoutBox face = VisibleBox(button, texels);
+        if (face.Empty()) continue;
+        const int32_t off = (caption->drawn.top + caption->drawn.bottom) - (face.top + face.bottom);
+        // Twice the offset of the caption's middle from the face's: more than a quarter of the face is off.
+        if (std::abs(off) > std::max(2 * kLeast, face.Height() / 2)) {
+            faults.push_back({LayoutFault::Kind::CaptionOffCentre,
+                              caption->name + " " + Text(caption->drawn) + " stands " + (off < 0 ? "above" : "below") +
+                                  " the middle of its button's face " + Text(face)});
         }
     }
     return faults;

@@ -15,7 +15,9 @@
 //   text reaches far past it, no picture leaves slivers of
 //   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
 //   over the scene with nothing behind it;
-// - no button stands across the edge of a panel beside it, and a tooltip shows its whole frame on the screen.
+// - every push button says what it does, its caption in the middle of its face, and no button stands across the
+//   edge of a panel beside it;
+// - a tooltip shows its whole frame on the screen.
 // Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
 // the interface skin paints and a way to read their pixels.
 #include <cstdint>
@@ -59,6 +61,7 @@ struct LayoutItem {
     bool button = false;     // pictures: a push button, which must show what it does
     bool untouched = false;  // buttons and toggles: enabled, neither hovered, pressed nor checked
     bool part = false;       // pictures: a piece of a scroll bar (track, step buttons, thumb), known by its place
+    bool step = false;       // pictures: a scroll bar's step button
     bool scrollBar = false;  // a vertical scroll bar itself (drawn or not): drawn is its box
     bool tooltip = false;    // pictures: the program's tooltip, which shows its whole frame
     uint32_t colour = 0;     // texts: the ink, 0xAARRGGBB
@@ -127,6 +130,8 @@ struct LayoutFault {
         TextAgainstField,
         TooltipOpen,
         ButtonOverEdge,
+        BlankButton,
+        CaptionOffCentre,
     };
     Kind kind;
     std::string description;
@@ -210,6 +215,13 @@ std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items
 // Vertical scroll bars whose step buttons or thumb stand outside the bar, or that show no track: neither a
 // picture of their own nor a narrow picture that holds them.
 std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items);
+
+// Push buttons and scroll bars' step buttons that say nothing of what they do: no text of their own or over
+// them, and their face painted with no pictogram or digit.
+std::vector<LayoutFault> FindBlankButtons(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Push buttons whose one caption stands off the middle of their visible face, up or down.
+std::vector<LayoutFault> FindOffCentreCaptions(const std::vector<LayoutItem>& items, const TexelReader& texels);
 
 // Buttons whose visible face stands across the edge of a large picture drawn before them that does not hold
 // them (a list's face beside them): partly on it, partly off it.

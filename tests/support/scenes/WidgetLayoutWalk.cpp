@@ -179,6 +179,7 @@ private:
         const Widget* parent = widget.GetParent();
         item.part = widget.GetKind() == WidgetKind::ScrollBar || (parent != nullptr && parent->GetKind() == WidgetKind::ScrollBar);
         item.button = widget.GetKind() == WidgetKind::Button && item.control == kvtest::Control::None && !item.part;
+        item.step = widget.GetKind() == WidgetKind::Button && item.part;
         item.untouched = widget.GetKind() == WidgetKind::Button && widget.GetState() == WidgetState::Normal &&
                          !static_cast<const Button&>(widget).IsChecked();
         item.windowFace = windowFace;

@@ -388,6 +388,29 @@ TEST(LayoutRules, NothingStandsAloneOverTheSceneAndScrollBarsHoldTheirParts) {
     EXPECT_NE(parts[1].description.find("shows no track"), std::string::npos);
 }
 
+// A push button or step button says what it does by a pictogram on its face or a caption, and the caption
+// stands in the middle of the face, not at its top.
+TEST(LayoutRules, EveryButtonSaysWhatItDoesFromTheMiddleOfItsFace) {
+    std::vector<TextureFace> faces{Face(0, {0, 0, 114, 32}, TextureFace::Kind::Control),
+                                   Face(0, {200, 0, 214, 17}, TextureFace::Kind::Control)};
+    LayoutItem challenge = Picture("room/challenge", 0, {0, 0, 114, 32}, {900, 44, 1014, 76});
+    challenge.button = true;
+    LayoutItem step = Picture("room/bar/step", 0, {200, 0, 214, 17}, {450, 550, 464, 567});
+    step.step = true;
+    const std::vector<LayoutFault> blank = FindBlankButtons({challenge, step}, faces);
+    ASSERT_EQ(blank.size(), 2u) << Describe(blank);
+    faces[1].marked = true;
+    const std::vector<LayoutItem> captioned{challenge, Text("room/challenge/TextLabel 'Challenge'", {930, 44, 985, 56}),
+                                            step};
+    EXPECT_TRUE(FindBlankButtons(captioned, faces).empty());
+    const std::vector<LayoutFault> high = FindOffCentreCaptions(captioned, Texel);
+    ASSERT_EQ(high.size(), 1u) << Describe(high);
+    EXPECT_NE(high[0].description.find("stands above the middle"), std::string::npos) << high[0].description;
+    std::vector<LayoutItem> centred = captioned;
+    centred[1].drawn = {930, 54, 985, 66};
+    EXPECT_TRUE(FindOffCentreCaptions(centred, Texel).empty());
+}
+
 // A button beside a list's face stands on it or off it, not across its edge; the face of a button's own window
 // is its ground.
 TEST(LayoutRules, AButtonStandsOnAPanelOrOffIt) {

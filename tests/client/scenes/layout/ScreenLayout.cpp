@@ -187,6 +187,8 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindSlivers(items, faces));
     add(kvtest::FindAloneOverScene(items, texels));
     add(kvtest::FindScrollBarFaults(items));
+    add(kvtest::FindBlankButtons(items, faces));
+    add(kvtest::FindOffCentreCaptions(items, texels));
     add(kvtest::FindButtonsOverEdges(items, texels));
     add(kvtest::FindOpenTooltips(items, texels, screen));
     Report(faults, name);
