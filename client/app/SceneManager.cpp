@@ -33,6 +33,7 @@ constexpr int32_t kTooltipHeight = 20;
 constexpr int32_t kTooltipTexture = 0;  // the shared texture slot
 constexpr int32_t kTooltipSourceX = 0;
 constexpr int32_t kTooltipSourceY = 446;
+constexpr int32_t kTooltipFaceWidth = 445;  // the strip the default data paints for it
 constexpr uint32_t kTooltipTextColor = 0xFF404000;
 constexpr uint32_t kTooltipShadowColor = 0xFF000000;
 // Models of a loaded scene: water (reflecting with the water effect) and models always drawn opaque.
@@ -302,7 +303,7 @@ void SceneManager::CreateTooltip() {
     Tooltip& tooltip = toolkit->GetTooltip();
     if (tooltip.GetCaption() != nullptr) return;
     tooltip.Create(0, 0, kTooltipWidth, kTooltipHeight);
-    tooltip.SetImage(kTooltipTexture, kTooltipSourceX, kTooltipSourceY, -1, -1, 1.0f, 1.0f);
+    tooltip.SetFace(kTooltipTexture, kTooltipSourceX, kTooltipSourceY, kTooltipFaceWidth);
     tooltip.SetAlpha(1.0f);
     tooltip.GetCaption()->SetColors(kTooltipTextColor, kTooltipShadowColor);
     tooltip.LoadGraphics(0);

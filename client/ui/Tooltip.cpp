@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "client/ui/Image.h"
 #include "client/ui/TextLabel.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
@@ -19,6 +20,8 @@ constexpr int32_t kCaptionMarginY = 2;
 constexpr uint32_t kCaptionColor = 0xFFFFFFFF;
 constexpr uint32_t kCaptionSecondColor = 0xFF000000;
 constexpr float kFadeStartAlpha = 0.1f;
+// The columns of the face's right end that draw its frame there.
+constexpr int32_t kEdgeWidth = 2;
 
 }  // namespace
 
@@ -42,6 +45,14 @@ void Tooltip::Create(int32_t x, int32_t y, int32_t w, int32_t h) {
     AddChild(std::move(caption), true);
 }
 
+void Tooltip::SetFace(int32_t texture, int32_t srcX, int32_t srcY, int32_t faceWidth) {
+    SetImage(texture, srcX, srcY, -1, -1, 1.0f, 1.0f);
+    if (edge_ == nullptr) {
+        edge_ = CreateImage(Width() - kEdgeWidth, 0, kEdgeWidth, Height(), texture, srcX + faceWidth - kEdgeWidth, srcY);
+        edge_->SetAcceptsMouse(false);
+    }
+}
+
 void Tooltip::SetText(platform::WStringView text) {
     if (caption_ != nullptr) {
         caption_->SetText(text);
@@ -54,6 +65,9 @@ void Tooltip::FitToText() {
         const int32_t textWidth = caption_->MeasureText();
         SetSize(textWidth + 2 * caption_->GetStyleValue1() - 1, Height() - 1);
         caption_->SetSize(textWidth - 1, caption_->Height() - 1);
+    }
+    if (edge_ != nullptr) {
+        edge_->SetPosition(Width() - kEdgeWidth, 0);
     }
     fit_ = false;
 }

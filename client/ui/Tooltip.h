@@ -26,10 +26,13 @@ public:
     // Advances the fade on every second call while visible; hides after kShowMs.
     void Tick(uint32_t now) override;
 
+    // The tooltip's face: its left part, as wide as the tooltip, is the tooltip's picture; the face's right end
+    // closes the tooltip's frame wherever the fitted width ends.
+    void SetFace(int32_t texture, int32_t srcX, int32_t srcY, int32_t faceWidth);
     // The caption's text; the tooltip is fitted to it before it is shown next.
     void SetText(platform::WStringView text);
     bool NeedsFit() const { return fit_; }
-    // Width := the caption's width plus its margins on both sides.
+    // Width := the caption's width plus its margins on both sides; the face's right end moves to the new end.
     void FitToText();
     void FadeIn();
     bool IsFading() const { return fading_; }
@@ -37,6 +40,7 @@ public:
 
 private:
     TextLabel* caption_ = nullptr;
+    Image* edge_ = nullptr;
     bool fit_ = false;
     float alpha_ = 1.0f;
     bool fading_ = false;

@@ -27,6 +27,10 @@ bool EmblemPainter::PictogramNamed(const std::string& name, Pictogram& out) {
     else if (name == "ready") out = Pictogram::Ready;
     else if (name == "start") out = Pictogram::Start;
     else if (name == "fold") out = Pictogram::Fold;
+    else if (name == "up") out = Pictogram::Up;
+    else if (name == "down") out = Pictogram::Down;
+    else if (name == "left") out = Pictogram::Left;
+    else if (name == "right") out = Pictogram::Right;
     else return false;
     return true;
 }
@@ -57,6 +61,12 @@ void EmblemPainter::DrawPictogram(RgbaImage& image, int32_t x, int32_t y, int32_
             image.Line(cx, cy + tip * r, cx + r * 0.8f, cy - tip * r, stroke, colour);
             break;
         }
+        case Pictogram::Up:
+        case Pictogram::Down:
+        case Pictogram::Left:
+        case Pictogram::Right:
+            StepArrow(image, cx, cy, static_cast<float>(std::min(w, h)), pictogram, colour);
+            break;
         case Pictogram::Back:
             // An arrow to the left: the way back to the previous screen.
             image.Line(cx - r * 0.9f, cy, cx + r * 0.9f, cy, stroke, colour);
@@ -117,6 +127,24 @@ void EmblemPainter::DrawPictogram(RgbaImage& image, int32_t x, int32_t y, int32_
             image.FillCircle(cx - r * 0.4f, cy, r * 0.16f, kWhite);
             image.FillCircle(cx + r * 0.45f, cy - r * 0.15f, r * 0.16f, 0xFFE04030);
             break;
+        }
+    }
+}
+
+// A filled triangle pointing the way its step button moves the list, about two thirds of the face's smaller
+// side across.
+void EmblemPainter::StepArrow(RgbaImage& image, float cx, float cy, float side, Pictogram way, Argb colour) {
+    const float half = side * 0.32f;
+    const float length = half * 1.1f;
+    const bool vertical = way == Pictogram::Up || way == Pictogram::Down;
+    const float sign = way == Pictogram::Up || way == Pictogram::Left ? -1.0f : 1.0f;
+    for (float t = 0.0f; t <= 1.0f; t += 0.05f) {
+        const float along = sign * (t - 0.5f) * length;
+        const float span = half * (1.0f - t);
+        if (vertical) {
+            image.Line(cx - span, cy + along, cx + span, cy + along, 1.0f, colour);
+        } else {
+            image.Line(cx + along, cy - span, cx + along, cy + span, 1.0f, colour);
         }
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Paints the pictures of the interface that carry a meaning of their own: the pictograms of the title-bar
-// buttons (exit, back, settings, help, my info, messenger, room setting) and of the ready and start buttons, the game's logo with its name, the badges of the
+// buttons (exit, back, settings, help, my info, messenger, room setting), of the ready and start buttons and
+// of scroll bars' step buttons, the game's logo with its name, the badges of the
 // login screen and the framed corner panels. The logo's letters come from the system's DejaVu Sans Bold
 // (TextPainter): a name drawn as a picture.
 //
@@ -14,8 +15,11 @@ namespace mkdata {
 
 class EmblemPainter {
 public:
-    // Fold is a chevron up (fold the panel away), Unfold a chevron down (open it again).
-    enum class Pictogram { Exit, Back, Settings, Help, Info, Messenger, Room, Ready, Start, Fold, Unfold };
+    // Fold is a chevron up (fold the panel away), Unfold a chevron down (open it again); Up, Down, Left and
+    // Right are the small arrows of a scroll bar's step buttons.
+    enum class Pictogram {
+        Exit, Back, Settings, Help, Info, Messenger, Room, Ready, Start, Fold, Unfold, Up, Down, Left, Right
+    };
     enum class Badge { EightBall, Carom, Cue };
 
     // The pictogram named by name into out; false for an unknown name.
@@ -35,6 +39,7 @@ public:
     static void DrawFrame(RgbaImage& image, int32_t x, int32_t y, int32_t w, int32_t h, Argb face, Argb accent);
 
 private:
+    static void StepArrow(RgbaImage& image, float cx, float cy, float side, Pictogram way, Argb colour);
     // A shaded ball: the colour darkening to its rim, with a highlight up and to the left.
     static void DrawBall(RgbaImage& image, float cx, float cy, float radius, Argb colour);
 };

@@ -297,7 +297,9 @@ bool UiSkinPainter::PaintButtons(RgbaImage& image, const UiRegion& region, std::
     const std::string glyph = TextArgument(region, "glyph");
     EmblemPainter::Pictogram pictogram{};
     if (!glyph.empty() && !EmblemPainter::PictogramNamed(glyph, pictogram)) {
-        return Refuse(region, "glyph must be exit, back, settings, help, info, messenger, room, ready, start or fold",
+        return Refuse(region,
+                      "glyph must be exit, back, settings, help, info, messenger, room, ready, start, fold, up, down, "
+                      "left or right",
                       error);
     }
     const int32_t digit = IntArgument(region, "digit", -1);

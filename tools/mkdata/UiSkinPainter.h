@@ -30,9 +30,11 @@
 //                              a round badge on clear ground; with n cells, a badge of its own colour in each
 //                              square cell across (the colour unused)
 //   solid    colour=<AARRGGBB> a plain colour
-//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start|fold>
+//   titlebutton frames=<n> vertical=<0|1> glyph=<exit|back|settings|help|info|messenger|room|ready|start|fold|
+//                              up|down|left|right>
 //                              button faces with the pictogram of the button's action on each (fold: a
-//                              chevron up, and down on the checked frames of a fold box)
+//                              chevron up, and down on the checked frames of a fold box; up to right: a scroll
+//                              bar's step arrows)
 //   outline  face=x,y,w,h thickness=<px> colour=<AARRGGBB>
 //                              clear, with a frame of that thickness around the face: a highlight that rings
 //                              a control drawn under it

@@ -5,6 +5,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogCombo.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/HandicapRangePanel.h"
@@ -95,8 +96,7 @@ void GameOptionDialog::BuildControls() {
 
 Button* GameOptionDialog::AddButton(int32_t id, int32_t x, int32_t key, int32_t tileX, const char16_t* caption) {
     Button* button = CreateButton(x, 333, 85, 32, id, key, kCommonTexture, tileX, 0);
-    button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    button->SetCaption(caption);
+    SetCentredCaption(*button, caption);
     return button;
 }
 

@@ -36,8 +36,12 @@ GiftRecipientList::GiftRecipientList(MemberDirectories& members, std::function<v
         row->AddLabel(&UiFontAt(UiFont::Regular12), 0, kRowColour, 0, -4);
         rows_[i] = row;
     }
-    up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kCommonTexture, 609, 0);
-    down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kCommonTexture, 623, 0);
+    // The step buttons above and below the rows wear the scroll bars' step faces, stretched to the rows' width.
+    const float across = static_cast<float>(kRowWidth) / kBarWidth;
+    up_ = CreateButton(0, -kStepHeight, kRowWidth, kStepHeight, kUpId, -1, kCommonTexture, 609, 0, kBarWidth,
+                       kStepHeight, across, 1.0f);
+    down_ = CreateButton(0, height, kRowWidth, kStepHeight, kDownId, -1, kCommonTexture, 623, 0, kBarWidth,
+                         kStepHeight, across, 1.0f);
     scrollBar_ = ScrollBar::AddTo(*this, {.x = kRowWidth, .w = kBarWidth, .h = height, .id = kScrollBarId},
                                   SharedScrollArt(kBarWidth, 150));
     Show(false);

@@ -78,6 +78,11 @@ void ItemPreview::SetRecord(const ItemModelRecord* record) {
 
 void ItemPreview::ShowItem(const quill::InventoryItem& item) {
     const ItemModelRecord* model = TheItemModelCatalogue().FindById(item.typeCode);
+    // Every personal cue is the tuned cue's model with its own parts: one whose type the catalogue lists no
+    // record of (a tuning cue of a later family) is drawn from the custom cue's record.
+    if (item.customFlag != 0 && model == nullptr) {
+        model = TheItemModelCatalogue().FindById(quill::InventoryItem::kCustomCueType);
+    }
     if (item.customFlag == 0 || model == nullptr || model->kind != ItemModelKind::kCue) {
         SetItemId(item.typeCode);
         return;

@@ -17,6 +17,9 @@ namespace kestrovan {
 namespace {
 
 constexpr int32_t kSourceX = 478;
+// The step buttons' arrows, left and right.
+constexpr int32_t kStepSourceX = 672;
+constexpr int32_t kStepSourceY = 212;
 constexpr float kRestingOpacity = 0.5f;
 constexpr uint32_t kListedTypes[] = {4150, 4146, 4145, 4108};
 constexpr uint32_t kBoostKind = 6;
@@ -42,7 +45,8 @@ ItemQuickBar::ItemQuickBar(quill::PlayerState& player, AppEventPoster poster, Mo
     caption_->Show(false);
     scrollBar_ = ScrollBar::AddTo(
         *this, {.y = kHeight, .w = kWidth, .h = 12, .id = kScrollBarId, .orientation = 0, .withSprite = false},
-        {kGameSecondTexture, {kSourceX, 0, 12, 12}, {kSourceX, kHeight, 12, 12}, {kSourceX + 12, kHeight, 12, 12}});
+        {kGameSecondTexture, {kSourceX, 0, 12, 12}, {kStepSourceX, kStepSourceY, 12, 12},
+         {kStepSourceX + 12, kStepSourceY, 12, 12}});
     SetAlpha(kRestingOpacity);
 }
 

@@ -118,13 +118,16 @@ void PurchaseDialog::BuildRecipientPanel() {
     bonusBox_ = panel.CreateButton(105, 52, 18, 18, kBonusBoxId, -1, kCommonTexture, 668, 0);
     bonusBox_->SetCheckBox();
     bonusBox_->SetTooltip(u"체크하지 않으면 보너스 큐머니는 내 계정으로 충전됩니다.");
-    // The list buttons wear the scroll bars' step faces (14 x 17), stretched over them whole.
+    // The list buttons wear the scroll bars' step faces (14 x 17), stretched over them whole; hidden, as every
+    // mode leaves them.
     friendList_ = panel.CreateButton(235, 6, 40, 18, kFriendListId, -1, kCommonTexture, 609, 0, 14, 17, 40 / 14.0f,
                                      18 / 17.0f);
     friendList_->SetTooltip(u"Friends");
     clanList_ = panel.CreateButton(280, 6, 40, 18, kClanListId, -1, kCommonTexture, 623, 0, 14, 17, 40 / 14.0f,
                                    18 / 17.0f);
     clanList_->SetTooltip(u"Clan");
+    friendList_->Show(false);
+    clanList_->Show(false);
 }
 
 // --- what the owner sets ---

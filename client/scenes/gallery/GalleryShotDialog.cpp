@@ -50,7 +50,7 @@ GalleryShotDialog::GalleryShotDialog(GalleryServices services) : services_(servi
     }
     scroll_ = ScrollBar::AddTo(
         *this, {.x = 292, .y = 112, .w = 15, .h = 120, .id = kCommentScroll},
-        {kGalleryTexture, {1000, 0, 15, 120}, {1000, 130, 15, 15}, {1000, 150, 15, 15}, {1000, 170, 15, 24}});
+        {kGalleryTexture, {1000, 0, 15, 120}, {970, 130, 15, 15}, {985, 130, 15, 15}, {1000, 170, 15, 24}});
     struct Control {
         int32_t x, w, id, key;
         const char16_t* caption;

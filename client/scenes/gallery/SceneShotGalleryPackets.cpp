@@ -71,10 +71,8 @@ void SceneShotGallery::DrawNoticeLines() {
     WidgetToolkit::CheckTreeAccess("SceneShotGallery::DrawNoticeLines");
     const size_t first = static_cast<size_t>(std::max(firstNotice_, 1)) - 1;
     const size_t shown = first < notices_.size() ? std::min(kNoticePanels, notices_.size() - first) : 0;
-    // Fewer lines than panels fill the panels from the bottom; the shown panels are one width, the widest
-    // line's, so that they stand as one column instead of a ragged edge.
+    // Fewer lines than panels fill the panels from the bottom; each shown panel is stretched to its own line.
     const size_t top = kNoticePanels - shown;
-    int32_t widest = 0;
     for (size_t k = 0; k < kNoticePanels; ++k) {
         if (k < top) {
             noticePanels_[k]->Show(false);
@@ -84,12 +82,12 @@ void SceneShotGallery::DrawNoticeLines() {
         TextLabel& label = *noticeLabels_[k];
         label.SetText(line.text);
         label.SetColors(line.colour, 0);
-        widest = std::max(widest, std::min(label.MeasureText(), kMaxNoticeWidth));
+        const int32_t width = std::min(label.MeasureText(), kMaxNoticeWidth);
+        noticePanels_[k]->SetScale(
+            static_cast<float>(width + static_cast<int32_t>(kTextMargin)) / static_cast<float>(kNoticePanelWidth),
+            1.0f);
         noticePanels_[k]->Show(true);
     }
-    const float scale =
-        static_cast<float>(widest + static_cast<int32_t>(kTextMargin)) / static_cast<float>(kNoticePanelWidth);
-    for (size_t k = top; k < kNoticePanels; ++k) noticePanels_[k]->SetScale(scale, 1.0f);
 }
 
 size_t SceneShotGallery::NoticeCount() const {

@@ -33,6 +33,11 @@ constexpr int32_t kListFaceY = 360;
 constexpr int32_t kListFaceWidth = 268;
 constexpr int32_t kListFaceHeight = 238;
 constexpr int32_t kListMargin = 6;
+// "Create New Game" and "Quick Join" show their faces in their first 96 rows: the rest of their 122 is clear
+// over the chat panel below, which the list's face stops just short of.
+constexpr int32_t kBigButtonFace = 96;
+constexpr int32_t kFootMargin = 2;
+constexpr int32_t kFilterRowOffset = 30;  // the filters' row below the order buttons
 constexpr int32_t kRowX = 10;
 constexpr int32_t kRoomRowStep = 80;
 constexpr int32_t kBarWidth = 33;
@@ -110,17 +115,22 @@ void LobbyRoomList::Place(const LobbyLayout& layout) {
     createButton_->SetPosition(286, layout.buttonsY);
     quickJoinButton_->SetPosition(410, layout.buttonsY);
     for (Button* order : orderButtons_) order->SetPosition(order->GetRect().left - panel.left, layout.orderY);
-    for (Button* filter : filterButtons_) filter->SetPosition(filter->GetRect().left - panel.left, layout.orderY + 30);
+    for (Button* filter : filterButtons_)
+        filter->SetPosition(filter->GetRect().left - panel.left, layout.orderY + kFilterRowOffset);
     for (size_t k = 0; k < kRows; ++k)
         if (static_cast<int32_t>(k) >= layout.roomRows) rows_[k]->Show(false);
 }
 
-// The face reaches from the rows' left to the bar's right and from the first row's top to the foot of the
-// last row shown or of the bar, whichever is lower, a margin round them.
+// The face reaches from the rows' left to the bar's right, and from the first row's top past the foot of the
+// last row shown and of the bar, a margin round them, down to hold the controls below the list (the order
+// buttons, the filters, "Create New Game" and "Quick Join") whole: none of them stands over its edge.
 void LobbyRoomList::FitListFace(const LobbyLayout& layout) {
     const int32_t width = layout.barX + kBarWidth - kRowX + 2 * kListMargin;
     const int32_t rowsFoot = layout.roomRows * kRoomRowStep - (kRoomRowStep - RoomListRow::kHeight);
-    const int32_t height = std::max(rowsFoot, layout.barY + kBarHeight) + 2 * kListMargin;
+    const int32_t listFoot = std::max(rowsFoot, layout.barY + kBarHeight) + kListMargin;
+    const int32_t controlsFoot =
+        std::max(layout.buttonsY + kBigButtonFace, layout.orderY + kFilterRowOffset + kIconCell) + kFootMargin;
+    const int32_t height = std::max(listFoot, controlsFoot) + kListMargin;
     listFace_->SetPosition(kRowX - kListMargin, -kListMargin);
     listFace_->SetScale(static_cast<float>(width) / kListFaceWidth, static_cast<float>(height) / kListFaceHeight);
 }

@@ -18,7 +18,7 @@ Button* AddLobbyButton(Widget& parent, int32_t x, int32_t y, int32_t w, int32_t 
 
 ScrollBar* AddLobbyScrollBar(Widget& parent, int32_t x, int32_t y, int32_t h, int32_t id) {
     return ScrollBar::AddTo(parent, ScrollBarPlace{x, y, 16, h, id},
-                            ScrollBarArt{lobby_texture::kLobby, {736, 32, 16, h}, {736, 282, 16, 16}, {752, 282, 16, 16},
+                            ScrollBarArt{lobby_texture::kLobby, {736, 32, 16, h}, {736, 350, 16, 16}, {752, 350, 16, 16},
                                          {768, 282, 16, 28}, 0});
 }
 

@@ -55,7 +55,7 @@ RankingChart::RankingChart(PlayerHost& host)
     pager_ = ScrollBar::AddTo(
         *this, ScrollBarPlace{567, 156, 16, 286, -1, ScrollBar::kVertical, kPages},
         ScrollBarArt{
-            kPopupThirdTexture, {900, 400, 16, 286}, {920, 400, 16, 15}, {940, 400, 16, 15}, {960, 400, 16, 20}, 0});
+            kPopupThirdTexture, {900, 400, 16, 286}, {930, 700, 16, 15}, {950, 700, 16, 15}, {960, 400, 16, 20}, 0});
     for (size_t n = 0; n < kRuleLines; ++n) {
         const bool left = n < 5;
         const int32_t y = 480 + 20 * static_cast<int32_t>(left ? n : n - 5);

@@ -83,9 +83,10 @@ Button* SettingsDialog::AddRadio(Panel& page, int32_t x, int32_t y, int32_t id, 
 ScrollBar* SettingsDialog::AddSlider(Panel& page, int32_t x, int32_t y, int32_t w, int32_t id, int32_t positions,
                                      bool large) {
     const ScrollBarArt::Cut thumb = large ? ScrollBarArt::Cut{946, 408, 18, 14} : ScrollBarArt::Cut{965, 408, 13, 10};
+    // The step buttons wear their arrows beside the thumbs.
     ScrollBar* slider =
         ScrollBar::AddTo(page, {.x = x, .y = y, .w = w, .h = 16, .id = id, .orientation = 0, .count = positions},
-                         {kTexture, {475, 370, w, 16}, {475, 390, 8, 16}, {485, 390, 8, 16}, thumb});
+                         {kTexture, {475, 370, w, 16}, {1000, 408, 8, 16}, {1010, 408, 8, 16}, thumb});
     sliders_.push_back(slider);
     return slider;
 }

@@ -7,6 +7,7 @@
 #include "client/app/ScreenServices.h"
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/HelpWindow.h"
 #include "client/scenes/common/ItemEvents.h"
@@ -59,12 +60,10 @@ void SceneRoomPractice::BuildTitleBar() {
     titleBarButtons_.Add(TitleBarButtons::Role::MyInfo, kMyInfo);
     titleBarButtons_.Add(TitleBarButtons::Role::Messenger, kMessenger);
     challengeButton_ = CreateButton(0, 0, 114, 32, kChallenge, -1, kPracticeTexture, 0, 0);
-    challengeButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    challengeButton_->SetCaption(u"Challenge");
+    SetCentredCaption(*challengeButton_, u"Challenge");
     challengeButton_->SetAnchor(AnchorMode::Right, -130, AnchorMode::Top, 44);
     optionsButton_ = CreateButton(0, 0, 114, 32, kOptions, -1, kPracticeTexture, 0, 32);
-    optionsButton_->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    optionsButton_->SetCaption(u"Options");
+    SetCentredCaption(*optionsButton_, u"Options");
     optionsButton_->SetAnchor(AnchorMode::Right, -130, AnchorMode::Top, 80);
 }
 

@@ -7,6 +7,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/scenes/common/AwaitedRequest.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/DialogPlacement.h"
 #include "client/scenes/common/RequestSender.h"
 #include "client/scenes/common/SharedScrollArt.h"
@@ -47,8 +48,7 @@ InviteWindow::InviteWindow(Services services) : services_(std::move(services)) {
     CreateButton(310, 24, 26, 19, kCloseId, platform::Vk::Escape, kGameSecondTexture, 342, 291);
     const auto addAction = [this](int32_t id, int32_t x, int32_t srcX, const char16_t* caption) {
         Button* button = CreateButton(x, 227, 78, 25, id, -1, kGameSecondTexture, srcX, 291);
-        button->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, 0xFFFFFFFF, 0, 0);
-        button->SetCaption(caption);
+        SetCentredCaption(*button, caption);
     };
     addAction(kInviteId, 230, 368, u"Invite");
     addAction(kRefreshId, 50, 446, u"Refresh");

@@ -1,6 +1,5 @@
 #include "client/scenes/room/RoomChat.h"
 
-#include <algorithm>
 #include <utility>
 
 #include "QuillLib/core/AppEventId.h"
@@ -41,6 +40,10 @@ constexpr int32_t kChatLineHeight = 30;
 constexpr int32_t kChatLineStep = 18;
 constexpr char16_t kTeamMark = u'@';
 constexpr int32_t kMuteY = -14;
+// The input box: at x 23 of its band, 340 wide.
+constexpr int32_t kChatBoxX = 23;
+constexpr int32_t kChatBoxWidth = 340;
+constexpr int32_t kChatCaptionX = kChatBoxX + kChatBoxWidth + 6;
 constexpr uint8_t kOutlined = 2;
 constexpr uint32_t kChatSound = 19;
 
@@ -83,15 +86,17 @@ void RoomChat::Build(Widget& screen) {
     input_ = screen.CreateImage(0, 0, 358, 30, kHudTexture, 610, 936);
     input_->SetAnchor(AnchorMode::Left, 0, AnchorMode::Bottom, -60);
     auto edit = std::make_unique<EditBox>();
-    edit->Create(23, 12, 340, 18);
+    edit->Create(kChatBoxX, 12, kChatBoxWidth, 18);
     edit->SetSkin(kCommonTexture, 609, 68, 2, 14);
     edit->SetFont(&UiFontAt(UiFont::Regular12), 50, kWhite);
     edit->SetTextColors(kWhite, 0xFF000000);
     box_ = AttachTo(*input_, std::move(edit), true);
-    // What the box is for, in the band's margin left of it.
-    TextLabel* caption = input_->CreateTextLabel(0, 13, 23, 14, &UiFontAt(UiFont::Small10), TextLabel::kAlignRight, 0);
-    caption->SetColors(kWhite, 0);
+    // What the box is for, a space right of its end, so that nothing typed runs into it; outlined, as it lies
+    // over the table.
+    TextLabel* caption = input_->CreateTextLabel(kChatCaptionX, 13, 40, 14, &UiFontAt(UiFont::Small10), 0, kOutlined);
+    caption->SetColors(kWhite, kBlack);
     caption->SetText(u"Chat");
+    caption->SetAcceptsMouse(false);
 }
 
 void RoomChat::Clear() {
@@ -107,12 +112,10 @@ void RoomChat::AddLine(quill::WStringView text, uint32_t colour) {
     refresh_.Mark(ChatRefresh::kLines);
 }
 
-// The shown lines' bands are one width, the widest text's, so that they stand as one column behind the chat
-// instead of a ragged edge of bands each as wide as its own line.
+// Each shown line's band is stretched to its own text, so that the chat's bands end where their lines do.
 void RoomChat::Layout(uint32_t nowMs, bool refill) {
     if (!screen_.IsReady()) return;
     const auto lines = log_.Layout(nowMs);
-    int32_t widest = 0;
     for (size_t n = 0; n < kLines; ++n) {
         const RoomChatLog::Line& line = lines[n];
         if (!line.shown) {
@@ -123,13 +126,10 @@ void RoomChat::Layout(uint32_t nowMs, bool refill) {
             texts_[n]->SetTextF(u"%s", line.text);
             texts_[n]->SetColors(line.colour, 0);
             lines_[n]->Show(true);
-            widest = std::max(widest, texts_[n]->MeasureText());
+            const int32_t width = texts_[n]->MeasureText();
+            lines_[n]->SetScale(static_cast<float>(width + kChatBandMargin) / kChatLineWidth, 1.0f);
         }
         lines_[n]->SetAlpha(line.opacity);
-    }
-    if (!refill) return;
-    for (size_t n = 0; n < kLines; ++n) {
-        if (lines[n].shown) lines_[n]->SetScale(static_cast<float>(widest + kChatBandMargin) / kChatLineWidth, 1.0f);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "client/app/UiFonts.h"
 #include "client/app/UiTextures.h"
 #include "client/connection/GameConnection.h"
+#include "client/scenes/common/ButtonCaption.h"
 #include "client/scenes/common/ChalkQuickSlot.h"
 #include "client/scenes/common/GameOptionDialog.h"
 #include "client/scenes/common/HelpWindow.h"
@@ -91,8 +92,7 @@ void SceneRoomGame::BuildEdges() {
     items_.BuildChalkSlot(*this);
     dialogs_.BuildNewMessageWindow(*this);
     Button* invite = CreateButton(0, 0, 78, 25, kInvite, -1, kHud2, 368, 291);
-    invite->AddLabel(&UiFontAt(UiFont::Bold12), TextLabel::kAlignCentre, kWhite, 0, 0);
-    invite->SetCaption(u"Invite");
+    SetCentredCaption(*invite, u"Invite");
     invite->SetAnchor(AnchorMode::Right, -90, AnchorMode::Bottom, -24);
     Image* side = CreateImage(0, 0, 196, 278, kSide, 0, 547);
     side->SetAcceptsMouse(false);

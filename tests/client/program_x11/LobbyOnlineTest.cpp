@@ -8,8 +8,8 @@
 //
 // How the two screens look: the lobby's title-bar buttons wear pictograms, the rows keep their level range and
 // "[Half]" inside their 64 pixels and their right-end mark clear of the scroll bar, the right-hand menu is a
-// column of captions over bands that fade out at their ends, with no box faces of different widths, and the
-// corner picture is framed; the ten game-type filters each wear their game's ball, side by side left of "Create
+// column of captions over bands that fade out at their ends, with no box faces of different widths, the
+// corner picture is framed, and the list's face holds "Create New Game" and "Quick Join" whole; the ten game-type filters each wear their game's ball, side by side left of "Create
 // New Game"; the room's top bar and side image are framed pictures, its chat lines bands without
 // faces, its seat buttons in the start and ready panel plain faces with their numbers (no teal halves), and
 // "Join" one face.
@@ -145,6 +145,10 @@ protected:
         };
         EXPECT_LT(Count(lobby, X(kRowX + 478), Y(kRowY), X(20 + 502), Y(kRowY + 64), notListFace), 20)
             << "the row's right end stays clear of the scroll bar: see lobby.png";
+        // "Create New Game" (its face from x 316) and "Quick Join" (from x 440) stand on the list's face, which
+        // shows between them down to their faces' foot at y 586: they stand over none of its edges.
+        EXPECT_LT(Count(lobby, X(427), Y(494), X(437), Y(585), notListFace), 20)
+            << "the list's face between Create New Game and Quick Join: see lobby.png";
         EXPECT_LT(Count(lobby, X(kMenuLeft), Y(kMenuTop), X(kMenuRight), Y(kMenuBottom), IsPlainFace), 100)
             << "the right-hand menu has no box faces: see lobby.png";
         EXPECT_GT(Count(lobby, X(kMenuLeft), Y(kMenuTop), X(kMenuRight), Y(kMenuBottom), IsLight), 500)

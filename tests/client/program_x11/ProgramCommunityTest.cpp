@@ -93,6 +93,19 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     EXPECT_GT(RowYellow(list, 1), 10) << "Ben";
     EXPECT_GT(RowYellow(list, 2), 10) << "Cid, offline, last";
     EXPECT_EQ(RowYellow(list, 3), 0) << "three friends";
+    // Its close button (11 x 11 at (304, 4)) shows its cross, and its list's step buttons (15 x 15 at (300, 27)
+    // and (300, 145)) their arrows: up wider at the foot, down wider at the top.
+    EXPECT_GT(Count(list, X(kMessengerX + 304), Y(kMessengerY + 4), X(kMessengerX + 315), Y(kMessengerY + 15), IsLight),
+              8)
+        << "the close button's cross: see messenger.png";
+    const auto arrowInk = [&](int y, int rows) {
+        return Count(list, X(kMessengerX + 300), Y(kMessengerY + y), X(kMessengerX + 315), Y(kMessengerY + y + rows),
+                     IsLight);
+    };
+    EXPECT_GT(arrowInk(27 + 8, 7), arrowInk(27, 8)) << "the up arrow: see messenger.png";
+    EXPECT_GT(arrowInk(27, 15), 6) << "the up arrow: see messenger.png";
+    EXPECT_GT(arrowInk(145, 8), arrowInk(145 + 8, 7)) << "the down arrow: see messenger.png";
+    EXPECT_GT(arrowInk(145, 15), 6) << "the down arrow: see messenger.png";
 
     // "Chat With" Ann; a line typed with the keyboard goes to the server, and its echo shows in white.
     ChooseFromMenu(0, 0);

@@ -1,6 +1,7 @@
 // The real program on a real X display (the test command runs this binary under Xvfb) with the game data of
 // the build: "kestrovan offline" opens its window on the intro, which Escape cuts short, goes on to the login
-// screen, whose settings button opens the settings dialog and whose offline button leads to the offline screen,
+// screen, whose exit button's tooltip shows its whole frame at the screen's right edge, whose settings button
+// opens the settings dialog and whose offline button leads to the offline screen,
 // writes its start log and config.ini into its working folder and quits with exit code 0 when the window manager
 // asks it to close.
 // The X server runs with a white root window; the screen is captured at each screen into PNGs of the working folder,
@@ -154,6 +155,28 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
                   90)
             << "the pictogram of the button " << buttonRight << " from the right: see login.png";
     }
+    // The exit button's tooltip stands at the screen's right edge, faded in (its light face unchanged over two
+    // captures), with its whole frame: the face closes in a frame line at its right end as at its left.
+    x.MovePointer(right - 35 + 16, area.y + 17);
+    const int tipTop = area.y + 17 + 22;
+    const int tipRow = tipTop + 2;  // above its caption's letters
+    const auto cream = [](uint32_t rgb) {
+        return (rgb >> 16 & 0xFF) > 235 && (rgb >> 8 & 0xFF) > 225 && (rgb & 0xFF) > 180 && (rgb & 0xFF) < 225;
+    };
+    int lastCream = -1;
+    const Screenshot tip = WaitForScreen(folder() / "login_tooltip.png", [&](const Screenshot& shot) {
+        const int now = Count(shot, right - 200, tipTop, right, tipTop + 20, cream);
+        const bool rest = now > 300 && now == lastCream;
+        lastCream = now;
+        return rest;
+    });
+    int creamLeft = right - 2;
+    while (creamLeft > right - 200 && cream(tip.At(creamLeft - 1, tipRow))) --creamLeft;
+    EXPECT_TRUE(cream(tip.At(right - 2, tipRow)) && !cream(tip.At(right - 1, tipRow)))
+        << "the tooltip's frame at its right end: see login_tooltip.png";
+    EXPECT_FALSE(cream(tip.At(creamLeft - 1, tipRow))) << "the tooltip's frame at its left end: see login_tooltip.png";
+    EXPECT_GT(right - creamLeft, 60) << "the tooltip's face: see login_tooltip.png";
+
     // The first badge at the bottom left is an eight ball: black beside its white spot.
     const uint32_t badge = login.At(area.x + 15 + 52 + 17, bottom - 140 + 61 + 14);
     EXPECT_LT((badge >> 16 & 0xFF) + (badge >> 8 & 0xFF) + (badge & 0xFF), 150u) << "the eight ball: see login.png";

@@ -2,8 +2,9 @@
 // server (login and lobby scripts), enters the first channel with Return, takes Quick Join in the lobby, and
 // the server's JoinRoomResult brings the game room, which tells the server RoomEntered. The room's screen
 // (room.png in the working folder) shows the table in the middle and the top bar, chat area, start and ready
-// panel and player board where the layout anchors them, and the top bar's room number and clock in whole
-// digits; the check runs at 1024 x 768 and on a wider display.
+// panel and player board where the layout anchors them, the top bar's room number and clock in whole digits,
+// the chat's lines each on a band as long as itself, and what is typed into the chat box a space apart from
+// the box's caption; the check runs at 1024 x 768 and on a wider display.
 // Then a game is played there against the server's room script, the server standing in for the opponent: a
 // seat, the start (the point-rule panel's two plates meeting edge to edge, the betting panel's text lines
 // whole above its buttons and its checked choice showing), a stroke that sends Shot and, once the balls stop,
@@ -42,6 +43,12 @@ bool IsBallRed(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);
     return r > 35 && r > 2 * g && 10 * r > 13 * b;
+}
+
+// A chat line's dark slate band over the room's warm floor and wood.
+bool IsChatBand(uint32_t rgb) {
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), b = static_cast<int>(rgb & 0xFF);
+    return b >= r + 4 && std::max({r, static_cast<int>(rgb >> 8 & 0xFF), b}) < 48;
 }
 
 // Whether a number display's cell shows a whole digit: ink in its top third and in its bottom third (a glyph
@@ -163,6 +170,46 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
         EXPECT_NEAR(static_cast<int>(corner >> shift & 0xFF), static_cast<int>(face >> shift & 0xFF), 8)
             << "the bar's face round the coin: see table.png";
 
+    // The room's tips fill the chat's last lines (18 apart from 218 above the bottom), each on a dark band that
+    // ends where its own line ends: the lines differ in length, so do their bands.
+    std::vector<int> bandEnds;
+    for (int line = 0; line < 8; ++line) {
+        const int row = top + height - 218 + 18 * line + 15;
+        int end = -1;
+        for (int x = left; x < left + 440; ++x) {
+            if (IsChatBand(table.At(x, row))) end = x;
+        }
+        if (end >= 0) bandEnds.push_back(end - left);
+    }
+    ASSERT_GE(bandEnds.size(), 3u) << "the chat's lines: see table.png";
+    EXPECT_GT(*std::max_element(bandEnds.begin(), bandEnds.end()) - *std::min_element(bandEnds.begin(), bandEnds.end()),
+              60)
+        << "the chat's bands, each as long as its line: see table.png";
+
+    // Return puts the focus into the chat box (60 above the bottom, from x 23): what is typed starts at the box's
+    // left edge, and the box's caption stands a space right of the box's end (x 363), none of it left of the box.
+    // The typed letters, without the blinking caret (its own light grey), at rest over two captures.
+    PressKey("Return");
+    Type("hi");
+    const auto typed = [&](const Screenshot& shot) {
+        return Count(shot, left + 23, top + height - 48, left + 60, top + height - 32,
+                     [](uint32_t rgb) { return IsLight(rgb) && rgb != 0xF0F0F0; });
+    };
+    int lastTyped = -1;
+    const Screenshot chat = WaitForScreen(folder() / "chat_typed.png", [&](const Screenshot& shot) {
+        const int now = typed(shot);
+        const bool rest = now > 10 && now == lastTyped;
+        lastTyped = now;
+        return rest;
+    });
+    EXPECT_GT(typed(chat), 10) << "the typed text: see chat_typed.png";
+    EXPECT_EQ(Count(chat, left, top + height - 48, left + 23, top + height - 32, IsLight), 0)
+        << "left of the chat box: see chat_typed.png";
+    EXPECT_EQ(Count(chat, left + 363, top + height - 48, left + 367, top + height - 32, IsLight), 0)
+        << "the space between the chat box and its caption: see chat_typed.png";
+    EXPECT_GT(Count(chat, left + 367, top + height - 48, left + 400, top + height - 32, IsLight), 10)
+        << "the chat box's caption: see chat_typed.png";
+
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }
 
@@ -216,7 +263,7 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     EXPECT_GT(grown(started, width - 220, 286, 219, 99), 8000) << "the betting panel: see game_started.png";
     ExpectRulePlatesMeet(started, area);
     ExpectBetPanelWhole(started, area);
-    EXPECT_GT(Count(started, area.x, area.y + height - 48, area.x + 23, area.y + height - 32, IsLight), 10)
+    EXPECT_GT(Count(started, area.x + 369, area.y + height - 48, area.x + 400, area.y + height - 32, IsLight), 10)
         << "the chat box's caption: see game_started.png";
     // The chat's mute box (18 x 14, 232 above the bottom) has its caption beside it.
     EXPECT_GT(Count(started, area.x + 24, area.y + height - 232, area.x + 144, area.y + height - 218, IsLight), 30)

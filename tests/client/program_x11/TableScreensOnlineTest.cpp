@@ -1,5 +1,6 @@
 // The real program online on a real X display reaches the table screens beside the game room from the lobby:
-// "Practice alone" with a carom game opens the practice room, a challenge starts and three shots played in a row
+// "Practice alone" with a carom game opens the practice room (its Challenge and Options captions in the middle
+// of their buttons), a challenge starts and three shots played in a row
 // with the Ctrl key are each judged into the text list; an account that has not done the tutorial goes from the lobby straight to
 // the school, whose first page greets the player beside the lesson index, and Continue leads to the camera
 // tasks. One who stopped at page 12 gets the basics' cue in a window below the lesson board that says what it
@@ -126,6 +127,22 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
         return r > 140 && g > 100 && b < 80 && r > b + 80;
     };
     EXPECT_LT(Count(room, left + 10, textTop, left + 440, textBottom + 10, outlineGold), 20) << "see practice.png";
+    // "Challenge" and "Options" (114 x 32 at the top right, 44 and 80 down) show their captions in the middle of
+    // their faces.
+    for (const int buttonTop : {44, 80}) {
+        long rows = 0;
+        int ink = 0;
+        for (int y = top + buttonTop; y < top + buttonTop + 32; ++y) {
+            for (int x = left + width - 130; x < left + width - 16; ++x) {
+                if (!IsLight(room.At(x, y))) continue;
+                rows += y;
+                ++ink;
+            }
+        }
+        ASSERT_GT(ink, 30) << "the caption of the button " << buttonTop << " down: see practice.png";
+        EXPECT_NEAR(static_cast<double>(rows) / ink, top + buttonTop + 16, 3.0)
+            << "the caption's middle row on the button " << buttonTop << " down: see practice.png";
+    }
 
     // The challenge at level 1; the notice that a player with gold only experiences it is closed.
     Click(left + width - 130 + 57, top + 44 + 16);
@@ -225,14 +242,15 @@ TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWh
     EXPECT_TRUE(IsSlate(page.At(giftLeft + 250, giftTop + 100))) << "the gift window: see school_12.png";
 
     // The index at the lower right (259 x 273, 10 from the right and 8 from the bottom): its tabs' captions
-    // uncovered, nothing of its titles under its scroll bar (16 wide at x 230), and a title of a page not reached
+    // uncovered, nothing of its titles under its scroll bar (16 wide at x 230, below its up arrow's 17 rows at
+    // y 48), and a title of a page not reached
     // yet ("Game guide", page 20, the second row) reads against its row.
     const int indexLeft = left + 1024 - 259 - 10, indexTop = top + 768 - 273 - 8;
     SaveEnlarged(page, folder() / "school_index_3x.png", indexLeft - 81, indexTop, 340, 273, 3);
     EXPECT_GT(Count(page, indexLeft - 81, indexTop + 72 + 4 * 32, indexLeft, indexTop + 72 + 6 * 32, IsTextWhite), 100)
         << "\"Level 4\" and \"Trickshot\": see school_12.png";
     const auto bright = [](uint32_t rgb) { return std::max({Red(rgb), Green(rgb), Blue(rgb)}) > 150; };
-    EXPECT_EQ(Count(page, indexLeft + 230, indexTop + 47, indexLeft + 259, indexTop + 47 + 6 * 26, bright), 0)
+    EXPECT_EQ(Count(page, indexLeft + 230, indexTop + 48 + 17, indexLeft + 259, indexTop + 47 + 6 * 26, bright), 0)
         << "no title under or past the scroll bar: see school_12.png";
     const int rowTop = indexTop + 47 + 26;
     EXPECT_GE(TextContrast(page, indexLeft + 120, rowTop + 5, indexLeft + 228, rowTop + 22), 4.5)

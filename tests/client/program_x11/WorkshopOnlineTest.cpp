@@ -1,7 +1,8 @@
 // The cue workshop in the real program online, on a real X display: the stand-in server runs the login, lobby,
-// shop and workshop scripts (an account with an expired table, two tuning cues, the custom cue and gems). The
-// expired-items question leads to the shop (shop.png, its backdrop dark); its "Custom Cue" button opens the
-// personal-cue window, whose slots draw the three cues standing upright (workshop.png); a slot's cue turns while the pointer is
+// shop and workshop scripts (an account with an expired table, two tuning cues, the custom cue, a tuning cue of
+// a family the item models list no record of, and gems). The expired-items question leads to the shop
+// (shop.png, its backdrop dark); its "Custom Cue" button opens the personal-cue window, whose slots draw the four
+// cues standing upright (workshop.png); a slot's cue turns while the pointer is
 // over it (workshop_turned.png differs in that slot); the slot's menu opens the repair window for the worn tuning
 // cue (repair.png), whose confirmation (repair_question.png) sends CueRepair, and the notice of the answer
 // follows (repaired.png).
@@ -74,6 +75,9 @@ protected:
         kvtest::InstallShopScript(server());
         kvtest::WorkshopScript workshop;
         workshop.items = {{0x20, 4, 1101, 1, 0, 0, {}}};
+        // Listed first, it takes the last slot.
+        workshop.cues.insert(workshop.cues.begin(), {0x33, 3101, 50000, 100000, u"My tuning cue", 5000,
+                                                     {10, 10, 10, 10, 10}, {}});
         kvtest::InstallWorkshopScript(server(), login, workshop);
         area_ = WaitForWindow();
         if (HasFailure()) return false;
@@ -103,16 +107,15 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
     // The grid's scroll bar shows its track whole under the thumb: no accent of a window's title in it.
     EXPECT_EQ(Count(shop, X(535), Y(225), X(547), Y(452), IsAccent), 0) << "the grid's scroll track: see shop.png";
 
-    // The personal-cue window: the three cues drawn in their slots, the fourth slot empty.
+    // The personal-cue window: the four cues drawn in their slots, "My tuning cue" in the last.
     Click(X(kWorkshopButtonX), Y(kWorkshopButtonY));
     const Screenshot workshop = WaitForScreen(folder() / "workshop.png", [&](const Screenshot& shot) {
-        return SlotModel(shot, 0) > 10 && SlotModel(shot, 1) > 10 && SlotModel(shot, 2) > 10;
+        return SlotModel(shot, 0) > 10 && SlotModel(shot, 1) > 10 && SlotModel(shot, 2) > 10 && SlotModel(shot, 3) > 10;
     });
-    for (int n = 0; n < 3; ++n) {
+    for (int n = 0; n < 4; ++n) {
         EXPECT_GT(SlotModel(workshop, n), 10) << "slot " << n << ": see workshop.png";
         EXPECT_GT(SlotCueRows(workshop, n), 150) << "slot " << n << "'s cue stands its height: see workshop.png";
     }
-    EXPECT_EQ(SlotModel(workshop, 3), 0) << "the fourth slot is empty";
     EXPECT_GT(DifferingPixels(shop, workshop, X(kWindowX), Y(kWindowY), X(kWindowX + 541), Y(kWindowY + 448)), 20000)
         << "the window: see shop.png, workshop.png";
 

@@ -170,6 +170,54 @@ std::string PathOf(const LayoutItem& item) {
     return quote == std::string::npos ? item.name : item.name.substr(0, quote);
 }
 
+// A band stretched across (not up) to carry the one line of text its widget holds: the line's text, or null when
+// the picture is no such band.
+const LayoutItem* BandText(const std::vector<LayoutItem>& items, size_t index) {
+    const LayoutItem& band = items[index];
+    if (!IsPicture(band) || band.drawn.Width() == band.cut.Width() || band.drawn.Height() != band.cut.Height()) {
+        return nullptr;
+    }
+    // What the band's widget holds follows it in the walk, up to its next sibling (which has its name).
+    const LayoutItem* line = nullptr;
+    for (size_t n = index + 1; n < items.size() && StartsWithPath(items[n].name, band.name); ++n) {
+        if (!items[n].text || IsShadow(items, n)) continue;
+        if (line != nullptr) return nullptr;
+        line = &items[n];
+    }
+    return line;
+}
+
+// How far past its line's end a band reaches: its margin and its faded end.
+constexpr int32_t kBandReach = 48;
+
+bool FitsItsLine(const std::vector<LayoutItem>& items, size_t index) {
+    const LayoutItem* line = BandText(items, index);
+    return line != nullptr && items[index].drawn.right - line->drawn.right <= kBandReach;
+}
+
+// Whether a button says what it does by a text: one of its own, or one drawn over it (a list row's).
+bool SaysItself(const std::vector<LayoutItem>& items, size_t index) {
+    const LayoutItem& button = items[index];
+    const std::string path = PathOf(button);
+    return std::any_of(items.begin() + static_cast<std::ptrdiff_t>(index) + 1, items.end(), [&](const LayoutItem& text) {
+        if (!text.text || text.drawn.Empty()) return false;
+        return (text.layer == button.layer && StartsWithPath(PathOf(text), path)) || text.drawn.Overlaps(button.drawn);
+    });
+}
+
+// Where a picture shows its texture: the screen box of its texels that hide at least half of what lies under
+// them (a button's face within the clear margin round it).
+LayoutBox VisibleBox(const LayoutItem& picture, const TexelReader& texels) {
+    LayoutBox box{picture.drawn.right, picture.drawn.bottom, picture.drawn.left, picture.drawn.top};
+    for (int32_t y = picture.drawn.top; y < picture.drawn.bottom; ++y) {
+        for (int32_t x = picture.drawn.left; x < picture.drawn.right; ++x) {
+            if (Coverage(picture, texels, x, y) < 0.5) continue;
+            box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1), std::max(box.bottom, y + 1)};
+        }
+    }
+    return box;
+}
+
 }  // namespace
 
 bool LayoutBox::Overlaps(const LayoutBox& other) const {
@@ -391,6 +439,28 @@ std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, c
     return faults;
 }
 
+std::vector<LayoutFault> FindTextsAgainstFields(const std::vector<LayoutItem>& items) {
+    constexpr int32_t kSpace = 4;
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& box : items) {
+        if (box.control != Control::Edit || box.drawn.Empty()) continue;
+        const LayoutBox& b = box.drawn;
+        const LayoutBox spaced{b.left - kSpace + 1, b.top, b.right + kSpace - 1, b.bottom};
+        for (const LayoutItem& text : items) {
+            if (!text.text || text.layer != box.layer || text.drawn.Empty() || StartsWithPath(PathOf(text), box.name)) {
+                continue;
+            }
+            const int32_t rows = std::min(text.drawn.bottom, b.bottom) - std::max(text.drawn.top, b.top);
+            if (rows * 2 >= std::min(text.drawn.Height(), b.Height()) && text.drawn.Overlaps(spaced)) {
+                faults.push_back({LayoutFault::Kind::TextAgainstField, text.name + " " + Text(text.drawn) +
+                                                                           " stands against the edit box " + box.name +
+                                                                           " " + Text(b)});
+            }
+        }
+    }
+    return faults;
+}
+
 std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces,
                                         const TexelReader& texels) {
     std::vector<LayoutFault> faults;
@@ -413,11 +483,7 @@ std::vector<LayoutFault> FindFaceFaults(const std::vector<LayoutItem>& items, co
         const auto own = [&](const LayoutItem& inner) {
             return inner.layer == picture.layer && StartsWithPath(PathOf(inner), path) && !inner.drawn.Empty();
         };
-        // A button says what it does by a text of its own or one drawn over it (a list row's).
-        const bool saysItself = std::any_of(items.begin() + static_cast<std::ptrdiff_t>(n) + 1, items.end(),
-                                            [&](const LayoutItem& inner) {
-                                                return inner.text && (own(inner) || inner.drawn.Overlaps(picture.drawn));
-                                            });
+        const bool saysItself = SaysItself(items, n);
         const bool control = picture.button || picture.control == Control::Toggle;
         if (!touched && (picture.windowFace || (control && !saysItself))) {
             faults.push_back({LayoutFault::Kind::UnpaintedFace,
@@ -642,9 +708,10 @@ std::vector<LayoutFault> FindEmptyPanels(const std::vector<LayoutItem>& items, c
 
 std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
     std::map<std::tuple<int32_t, int32_t, int32_t, int32_t, int32_t>, std::vector<const LayoutItem*>> columns;
-    for (const LayoutItem& item : items) {
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& item = items[n];
         if (!IsPicture(item) || item.windowFace || item.button || item.part || item.control != Control::None ||
-            item.opacity <= 0.0f || HolderOf(item, faces) == nullptr) {
+            item.opacity <= 0.0f || HolderOf(item, faces) == nullptr || FitsItsLine(items, n)) {
             continue;
         }
         columns[{item.texture, item.cut.left, item.cut.top, item.cut.right, item.cut.bottom}].push_back(&item);
@@ -664,6 +731,29 @@ std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items,
                 break;
             }
         }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindBandsPastText(const std::vector<LayoutItem>& items) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem* line = BandText(items, n);
+        if (line == nullptr || FitsItsLine(items, n)) continue;
+        // A band alone is a plate of its own size; in a column of bands (a chat) each carries its own line.
+        const LayoutItem& band = items[n];
+        const bool stacked = std::any_of(items.begin(), items.end(), [&](const LayoutItem& other) {
+            return &other != &band && IsPicture(other) && other.texture == band.texture &&
+                   std::tie(other.cut.left, other.cut.top, other.cut.right, other.cut.bottom) ==
+                       std::tie(band.cut.left, band.cut.top, band.cut.right, band.cut.bottom) &&
+                   std::abs(other.drawn.left - band.drawn.left) <= 1 && other.drawn.top <= band.drawn.bottom + 2 &&
+                   band.drawn.top <= other.drawn.bottom + 2;
+        });
+        if (!stacked) continue;
+        faults.push_back({LayoutFault::Kind::BandPastText,
+                          items[n].name + " " + Text(items[n].drawn) + " reaches " +
+                              std::to_string(items[n].drawn.right - line->drawn.right) + " pixels past its line " +
+                              line->name + " " + Text(line->drawn)});
     }
     return faults;
 }
@@ -778,6 +868,120 @@ std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& item
         }
         if (!track) {
             faults.push_back({LayoutFault::Kind::ScrollBarApart, bar.name + " " + Text(bar.drawn) + " shows no track"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindBlankButtons(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces) {
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& button = items[n];
+        if (!IsPicture(button) || (!button.button && !button.step)) continue;
+        // A list's face shows its choice, named by its caption beside it.
+        const bool listFace = std::any_of(items.begin(), items.end(), [&](const LayoutItem& list) {
+            return list.control == Control::List && StartsWithPath(button.name, list.name);
+        });
+        if (listFace) continue;
+        const TextureFace* holder = HolderOf(button, faces);
+        if (holder != nullptr && holder->marked) continue;
+        if (!SaysItself(items, n)) {
+            faults.push_back({LayoutFault::Kind::BlankButton,
+                              button.name + " " + Text(button.drawn) + " shows the face " + Text(button.cut) +
+                                  " of texture " + std::to_string(button.texture) +
+                                  " with nothing on it to say what it does"});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindOffCentreCaptions(const std::vector<LayoutItem>& items, const TexelReader& texels) {
+    constexpr int32_t kLeast = 3;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& button = items[n];
+        if (!IsPicture(button) || !button.button) continue;
+        const LayoutItem* caption = nullptr;
+        size_t captions = 0;
+        for (size_t m = n + 1; m < items.size() && StartsWithPath(items[m].name, button.name); ++m) {
+            if (!items[m].text || IsShadow(items, m)) continue;
+            caption = &items[m];
+            ++captions;
+        }
+        if (captions != 1) continue;
+        const LayoutBox face = VisibleBox(button, texels);
+        if (face.Empty()) continue;
+        const int32_t off = (caption->drawn.top + caption->drawn.bottom) - (face.top + face.bottom);
+        // Twice the offset of the caption's middle from the face's: more than a quarter of the face is off.
+        if (std::abs(off) > std::max(2 * kLeast, face.Height() / 2)) {
+            faults.push_back({LayoutFault::Kind::CaptionOffCentre,
+                              caption->name + " " + Text(caption->drawn) + " stands " + (off < 0 ? "above" : "below") +
+                                  " the middle of its button's face " + Text(face)});
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindButtonsOverEdges(const std::vector<LayoutItem>& items, const TexelReader& texels) {
+    constexpr int32_t kLeast = 120;  // a panel, not a plate or a row
+    constexpr int32_t kSlack = 2;
+    std::vector<LayoutFault> faults;
+    for (size_t n = 0; n < items.size(); ++n) {
+        const LayoutItem& button = items[n];
+        if (!IsPicture(button) || button.part || (!button.button && button.control != Control::Toggle)) continue;
+        const LayoutBox face = VisibleBox(button, texels);
+        if (face.Empty()) continue;
+        for (size_t m = 0; m < n; ++m) {
+            const LayoutItem& panel = items[m];
+            if (!IsPicture(panel) || panel.button || panel.part || panel.control != Control::None ||
+                panel.layer != button.layer || panel.drawn.Width() < kLeast || panel.drawn.Height() < kLeast ||
+                StartsWithPath(button.name, panel.name)) {
+                continue;
+            }
+            const LayoutBox& p = panel.drawn;
+            const bool across = (face.top < p.top - kSlack && face.bottom > p.top + kSlack) ||
+                                (face.top < p.bottom - kSlack && face.bottom > p.bottom + kSlack) ||
+                                (face.left < p.left - kSlack && face.right > p.left + kSlack) ||
+                                (face.left < p.right - kSlack && face.right > p.right + kSlack);
+            if (across && face.Overlaps(p)) {
+                faults.push_back({LayoutFault::Kind::ButtonOverEdge, button.name + " " + Text(face) +
+                                                                          " stands across the edge of " + panel.name +
+                                                                          " " + Text(p)});
+            }
+        }
+    }
+    return faults;
+}
+
+std::vector<LayoutFault> FindOpenTooltips(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                          const LayoutBox& screen) {
+    // A frame line stands apart from the face a few pixels inside it.
+    constexpr int32_t kInside = 3;
+    constexpr double kApart = 1.3;
+    const std::vector<const LayoutItem*> pictures = PicturesBefore(items, items.size());
+    std::vector<LayoutFault> faults;
+    for (const LayoutItem& tip : items) {
+        if (!tip.tooltip || !IsPicture(tip)) continue;
+        const LayoutBox& t = tip.drawn;
+        if (!t.Inside(screen)) {
+            faults.push_back({LayoutFault::Kind::TooltipOpen, tip.name + " " + Text(t) + " runs off the screen"});
+            continue;
+        }
+        const int32_t midX = (t.left + t.right) / 2, midY = (t.top + t.bottom) / 2;
+        const struct {
+            const char* side;
+            int32_t edgeX, edgeY, insideX, insideY;
+        } sides[] = {{"left", t.left, midY, t.left + kInside, midY},
+                     {"right", t.right - 1, midY, t.right - 1 - kInside, midY},
+                     {"top", midX, t.top, midX, t.top + kInside},
+                     {"bottom", midX, t.bottom - 1, midX, t.bottom - 1 - kInside}};
+        for (const auto& side : sides) {
+            const uint32_t edge = ColourAt(pictures, texels, 0xFF000000u, side.edgeX, side.edgeY);
+            const uint32_t inside = ColourAt(pictures, texels, 0xFF000000u, side.insideX, side.insideY);
+            if (ContrastRatio(edge, inside) < kApart) {
+                faults.push_back({LayoutFault::Kind::TooltipOpen,
+                                  tip.name + " " + Text(t) + " shows no frame on its " + side.side + " side"});
+            }
         }
     }
     return faults;

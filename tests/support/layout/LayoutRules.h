@@ -5,15 +5,19 @@
 //   covered by a picture drawn after it;
 // - every text stands out from the pixels painted behind it (a contrast of at least 4.5:1);
 // - every input control (edit box, list, check box or radio button, slider) has a caption beside it, a label
-//   or one painted into the picture behind it;
+//   or one painted into the picture behind it, a space apart from what is typed into an edit box;
 // - no picture shows pieces of two faces of its interface texture, a part of it no face was painted on, or a
 //   control's face that no control stands on; a window wears one face, and its face holds what it holds;
 // - every digit a number display or a control's face shows reads as that digit;
 // - every edit box stands on a field a player recognises as one, and every window's title band holds a title;
 // - a scroll bar's parts lie on its track;
-// - no panel is left empty over half of it, no column of one face runs ragged, no picture leaves slivers of
+// - no panel is left empty over half of it, no column of one face runs ragged, no band carrying a line of
+//   text reaches far past it, no picture leaves slivers of
 //   the face under it showing, no scroll bar or dimmed control stands alone over the scene, and no text floats
-//   over the scene with nothing behind it.
+//   over the scene with nothing behind it;
+// - every push button says what it does, its caption in the middle of its face, and no button stands across the
+//   edge of a panel beside it;
+// - a tooltip shows its whole frame on the screen.
 // Pure: fed with the items a walk of a widget tree found (WidgetLayoutWalk) or made up by a test, the faces
 // the interface skin paints and a way to read their pixels.
 #include <cstdint>
@@ -57,7 +61,9 @@ struct LayoutItem {
     bool button = false;     // pictures: a push button, which must show what it does
     bool untouched = false;  // buttons and toggles: enabled, neither hovered, pressed nor checked
     bool part = false;       // pictures: a piece of a scroll bar (track, step buttons, thumb), known by its place
+    bool step = false;       // pictures: a scroll bar's step button
     bool scrollBar = false;  // a vertical scroll bar itself (drawn or not): drawn is its box
+    bool tooltip = false;    // pictures: the program's tooltip, which shows its whole frame
     uint32_t colour = 0;     // texts: the ink, 0xAARRGGBB
     bool outlined = false;   // texts drawn with an outline, which reads on any ground
     bool painted = false;    // texts painted into a picture (a caption of the skin's face)
@@ -120,6 +126,12 @@ struct LayoutFault {
         DimmedOverScene,
         FloatingText,
         ScrollBarApart,
+        BandPastText,
+        TextAgainstField,
+        TooltipOpen,
+        ButtonOverEdge,
+        BlankButton,
+        CaptionOffCentre,
     };
     Kind kind;
     std::string description;
@@ -155,6 +167,10 @@ std::vector<LayoutFault> FindLowContrast(const std::vector<LayoutItem>& items, c
 // what a list or box shows, except a check box's or radio button's own caption), or a mark on its face.
 std::vector<LayoutFault> FindUncaptioned(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
 
+// Texts on an edit box's line closer to it than a space, or over it: what the player types runs into them
+// (the box's own text aside).
+std::vector<LayoutFault> FindTextsAgainstFields(const std::vector<LayoutItem>& items);
+
 // Windows, and push buttons and toggles that say nothing themselves, showing what no face was painted for;
 // pictures showing a control's face no control stands on, or standing as a control's face without being one;
 // untouched buttons wearing a hovered, pressed or disabled face; icons drawn over other pictures with the
@@ -179,8 +195,13 @@ std::vector<LayoutFault> FindEmptyTitles(const std::vector<LayoutItem>& items, c
 // Large plain faces (windows, panels, framed pictures) with nothing over a band across more than half of them.
 std::vector<LayoutFault> FindEmptyPanels(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
 
-// Pictures of one face stacked in a column, edge to edge, in different widths.
+// Pictures of one face stacked in a column, edge to edge, in different widths (bands stretched to their own
+// line of text aside: their edge follows their texts).
 std::vector<LayoutFault> FindRaggedColumns(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Bands in a column (a chat's lines), each stretched across to carry one line of text, that reach far past
+// their line's end: sized for another line.
+std::vector<LayoutFault> FindBandsPastText(const std::vector<LayoutItem>& items);
 
 // Pictures that cover a window's or panel's face all but a few pixels round them from another face than the
 // face's: those pixels show as slivers of a second picture round the first.
@@ -194,6 +215,22 @@ std::vector<LayoutFault> FindAloneOverScene(const std::vector<LayoutItem>& items
 // Vertical scroll bars whose step buttons or thumb stand outside the bar, or that show no track: neither a
 // picture of their own nor a narrow picture that holds them.
 std::vector<LayoutFault> FindScrollBarFaults(const std::vector<LayoutItem>& items);
+
+// Push buttons and scroll bars' step buttons that say nothing of what they do: no text of their own or over
+// them, and their face painted with no pictogram or digit.
+std::vector<LayoutFault> FindBlankButtons(const std::vector<LayoutItem>& items, const std::vector<TextureFace>& faces);
+
+// Push buttons whose one caption stands off the middle of their visible face, up or down.
+std::vector<LayoutFault> FindOffCentreCaptions(const std::vector<LayoutItem>& items, const TexelReader& texels);
+
+// Buttons whose visible face stands across the edge of a large picture drawn before them that does not hold
+// them (a list's face beside them): partly on it, partly off it.
+std::vector<LayoutFault> FindButtonsOverEdges(const std::vector<LayoutItem>& items, const TexelReader& texels);
+
+// Tooltips whose frame does not close on one of their sides: the edge there shows the face's inside (a face
+// cut short of its frame), or lies off the screen.
+std::vector<LayoutFault> FindOpenTooltips(const std::vector<LayoutItem>& items, const TexelReader& texels,
+                                          const LayoutBox& screen);
 
 // The faults one to a line, for a test's failure message.
 std::string Describe(const std::vector<LayoutFault>& faults);

@@ -179,9 +179,11 @@ private:
         const Widget* parent = widget.GetParent();
         item.part = widget.GetKind() == WidgetKind::ScrollBar || (parent != nullptr && parent->GetKind() == WidgetKind::ScrollBar);
         item.button = widget.GetKind() == WidgetKind::Button && item.control == kvtest::Control::None && !item.part;
+        item.step = widget.GetKind() == WidgetKind::Button && item.part;
         item.untouched = widget.GetKind() == WidgetKind::Button && widget.GetState() == WidgetState::Normal &&
                          !static_cast<const Button&>(widget).IsChecked();
         item.windowFace = windowFace;
+        item.tooltip = widget.GetKind() == WidgetKind::Tooltip;
         item.panelFace = widget.GetKind() == WidgetKind::Panel;
         item.opacity = widget.GetAlpha();
         // An edit box draws its text and caret, not its own picture.

@@ -206,6 +206,12 @@ TEST(LayoutRules, EveryInputControlHasACaptionBesideIt) {
     ASSERT_EQ(faults.size(), 2u) << Describe(faults);
     EXPECT_NE(faults[0].description.find("players"), std::string::npos) << "a list's own text names no list";
     EXPECT_NE(faults[1].description.find("alone"), std::string::npos);
+    // A caption flush against its box reads as one with what is typed there; its own text does not.
+    const std::vector<LayoutFault> against = FindTextsAgainstFields(
+        {control("chat", Control::Edit, {23, 720, 363, 738}), Text("chat caption", {0, 721, 23, 731}),
+         Text("chat/TextLabel 'hi'", {23, 722, 35, 734}), Text("apart", {367, 721, 390, 731})});
+    ASSERT_EQ(against.size(), 1u) << Describe(against);
+    EXPECT_NE(against[0].description.find("chat caption"), std::string::npos) << against[0].description;
 }
 
 // A window wears one face of its size that holds its texts and controls; buttons that say nothing wear a
@@ -329,6 +335,19 @@ TEST(LayoutRules, PanelsAreNeitherEmptyNorRaggedNorSliverEdged) {
     const std::vector<LayoutItem> lines{Picture("line", 0, {0, 0, 100, 30}, {0, 0, 100, 30}),
                                         Picture("line", 0, {0, 0, 100, 30}, {0, 18, 160, 48})};
     EXPECT_EQ(FindRaggedColumns(lines, band).size(), 1u);
+    // Bands stretched each to its own line run ragged by design; one stretched to a longer line is not fitted.
+    const std::vector<LayoutItem> chat{Picture("chat", 0, {0, 0, 100, 30}, {0, 0, 130, 30}),
+                                       Text("chat/TextLabel 'long line'", {10, 6, 100, 20}),
+                                       Picture("chat", 0, {0, 0, 100, 30}, {0, 18, 70, 48}),
+                                       Text("chat/TextLabel 'ok'", {10, 24, 40, 38})};
+    EXPECT_TRUE(FindRaggedColumns(chat, band).empty());
+    EXPECT_TRUE(FindBandsPastText(chat).empty());
+    std::vector<LayoutItem> even = chat;
+    even[2].drawn.right = 130;
+    const std::vector<LayoutFault> past = FindBandsPastText(even);
+    ASSERT_EQ(past.size(), 1u) << Describe(past);
+    EXPECT_NE(past[0].description.find("reaches 90 pixels past its line chat/TextLabel 'ok'"), std::string::npos)
+        << past[0].description;
 
     LayoutItem plate = Picture("plate", 0, {0, 0, 219, 99}, {0, 0, 219, 99});
     plate.panelFace = true;
@@ -367,6 +386,64 @@ TEST(LayoutRules, NothingStandsAloneOverTheSceneAndScrollBarsHoldTheirParts) {
     ASSERT_EQ(parts.size(), 2u) << Describe(parts);
     EXPECT_NE(parts[0].description.find("stands outside its bar"), std::string::npos);
     EXPECT_NE(parts[1].description.find("shows no track"), std::string::npos);
+}
+
+// A push button or step button says what it does by a pictogram on its face or a caption, and the caption
+// stands in the middle of the face, not at its top.
+TEST(LayoutRules, EveryButtonSaysWhatItDoesFromTheMiddleOfItsFace) {
+    std::vector<TextureFace> faces{Face(0, {0, 0, 114, 32}, TextureFace::Kind::Control),
+                                   Face(0, {200, 0, 214, 17}, TextureFace::Kind::Control)};
+    LayoutItem challenge = Picture("room/challenge", 0, {0, 0, 114, 32}, {900, 44, 1014, 76});
+    challenge.button = true;
+    LayoutItem step = Picture("room/bar/step", 0, {200, 0, 214, 17}, {450, 550, 464, 567});
+    step.step = true;
+    const std::vector<LayoutFault> blank = FindBlankButtons({challenge, step}, faces);
+    ASSERT_EQ(blank.size(), 2u) << Describe(blank);
+    faces[1].marked = true;
+    const std::vector<LayoutItem> captioned{challenge, Text("room/challenge/TextLabel 'Challenge'", {930, 44, 985, 56}),
+                                            step};
+    EXPECT_TRUE(FindBlankButtons(captioned, faces).empty());
+    const std::vector<LayoutFault> high = FindOffCentreCaptions(captioned, Texel);
+    ASSERT_EQ(high.size(), 1u) << Describe(high);
+    EXPECT_NE(high[0].description.find("stands above the middle"), std::string::npos) << high[0].description;
+    std::vector<LayoutItem> centred = captioned;
+    centred[1].drawn = {930, 54, 985, 66};
+    EXPECT_TRUE(FindOffCentreCaptions(centred, Texel).empty());
+}
+
+// A button beside a list's face stands on it or off it, not across its edge; the face of a button's own window
+// is its ground.
+TEST(LayoutRules, AButtonStandsOnAPanelOrOffIt) {
+    const LayoutItem face = Picture("lobby/face", 1, {0, 0, 100, 100}, {20, 30, 560, 510});
+    const auto button = [](const char* name, LayoutBox drawn) {
+        LayoutItem item = Picture(name, 0, {0, 0, 122, 122}, drawn);
+        item.button = true;
+        return item;
+    };
+    const std::vector<LayoutFault> faults = FindButtonsOverEdges(
+        {face, button("lobby/create", {300, 490, 422, 612}), button("lobby/inside", {100, 300, 222, 422}),
+         button("lobby/face/close", {500, 20, 522, 42}), button("lobby/below", {300, 520, 422, 642})},
+        Texel);
+    ASSERT_EQ(faults.size(), 1u) << Describe(faults);
+    EXPECT_NE(faults[0].description.find("lobby/create"), std::string::npos) << faults[0].description;
+}
+
+// A tooltip closes its frame on all four sides, on the screen: a plain face shows none; dark lines round a light
+// face do, except where it runs off the screen.
+TEST(LayoutRules, ATooltipShowsItsWholeFrame) {
+    LayoutItem tip = Picture("Tooltip", 0, {0, 0, 80, 20}, {900, 40, 980, 60});
+    tip.tooltip = true;
+    EXPECT_EQ(FindOpenTooltips({tip}, Texel, kScreen).size(), 4u);
+    const std::vector<LayoutItem> framed{tip, Picture("Tooltip/left", 1, {0, 0, 1, 20}, {900, 40, 901, 60}),
+                                         Picture("Tooltip/right", 1, {0, 0, 1, 20}, {979, 40, 980, 60}),
+                                         Picture("Tooltip/top", 1, {0, 0, 80, 1}, {900, 40, 980, 41}),
+                                         Picture("Tooltip/foot", 1, {0, 0, 80, 1}, {900, 59, 980, 60})};
+    EXPECT_TRUE(FindOpenTooltips(framed, Texel, kScreen).empty()) << Describe(FindOpenTooltips(framed, Texel, kScreen));
+    std::vector<LayoutItem> past = framed;
+    for (LayoutItem& item : past) item.drawn = {item.drawn.left + 60, item.drawn.top, item.drawn.right + 60, item.drawn.bottom};
+    const std::vector<LayoutFault> off = FindOpenTooltips(past, Texel, kScreen);
+    ASSERT_EQ(off.size(), 1u) << Describe(off);
+    EXPECT_NE(off[0].description.find("runs off the screen"), std::string::npos);
 }
 
 }  // namespace

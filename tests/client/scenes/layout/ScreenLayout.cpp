@@ -70,6 +70,8 @@ constexpr KnownFault kKnownFaults[] = {
      "at (2, 442) of the main panel at y 77, its 250 rows end a row below the screen"},
     {"ProfileTextPopup/EditBox", Of(FaultKind::NoCaption), "the four lines of one introduction, captioned above the first"},
     {"SceneRoomGame/Button#16 ", Of(FaultKind::OffScreen), "Invite: 25 pixels high, anchored 24 above the bottom"},
+    {"stands across the edge of SceneSchool/Image (0,10)-(1024,295)", Of(FaultKind::ButtonOverEdge),
+     "the school's top-right buttons at y 0, 34 high, over the lesson board's top at y 10"},
     {"ItemQuickBar", Of(FaultKind::OffScreen), "the item bar anchored 32 above the bottom, its scroll bar below its 34 pixels"},
     {"SceneLogin/Window/EditBox", Of(FaultKind::OffScreen) | Of(FaultKind::FaceTooSmall),
      "the ID and password boxes, 166 wide at x 118 of the 235-wide login window"},
@@ -174,15 +176,21 @@ void ScreenLayout::Judge(const Widget& root, const std::string& name) {
     add(kvtest::FindCovered(items, texels));
     add(kvtest::FindLowContrast(items, texels, kScene));
     add(kvtest::FindUncaptioned(items, faces));
+    add(kvtest::FindTextsAgainstFields(items));
     add(kvtest::FindFaceFaults(items, faces, texels));
     add(kvtest::FindUnreadableDigits(items, faces, read));
     add(kvtest::FindBareFields(items, texels, kScene));
     add(kvtest::FindEmptyTitles(items, faces));
     add(kvtest::FindEmptyPanels(items, faces));
     add(kvtest::FindRaggedColumns(items, faces));
+    add(kvtest::FindBandsPastText(items));
     add(kvtest::FindSlivers(items, faces));
     add(kvtest::FindAloneOverScene(items, texels));
     add(kvtest::FindScrollBarFaults(items));
+    add(kvtest::FindBlankButtons(items, faces));
+    add(kvtest::FindOffCentreCaptions(items, texels));
+    add(kvtest::FindButtonsOverEdges(items, texels));
+    add(kvtest::FindOpenTooltips(items, texels, screen));
     Report(faults, name);
 }
 

@@ -253,9 +253,11 @@ TEST_F(ShopLayout, TheShopItsPreviewAndThePurchaseDialogInEveryModeKeepTheRules)
 
 class GalleryLayout : public OnlineScreenLayout<SceneShotGallery> {};
 
-// The list with three shots, the first one of today's best with its prize.
+// The list with three shots, the first one of today's best with its prize; notice lines of two lengths.
 TEST_F(GalleryLayout, TheListWithTodaysBestKeepsTheRules) {
     CheckActivated("shot gallery", [this] {
+        scene->AddNoticeLine(u"Your shot was registered to the gallery.", 0xFFFFFFFF);
+        scene->AddNoticeLine(u"Welcome", 0xFFFFFF00);
         GalleryListDialog& list = *scene->ListDialog();
         for (size_t k = 0; k < 3; ++k) {
             GalleryListRow& row = *list.Row(k);

@@ -3,7 +3,10 @@
 // server's answers applied to the cue and the windows.
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "QuillLib/core/AppEventId.h"
+#include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "client/scenes/common/AwaitedRequest.h"
 #include "client/scenes/common/InProgressDialog.h"
 #include "client/scenes/common/NoticeBox.h"
@@ -16,6 +19,7 @@
 #include "client/scenes/shop/CueWorkshop.h"
 #include "client/scenes/shop/PersonalCueSlot.h"
 #include "client/scenes/shop/PersonalCueWindow.h"
+#include "client/table/ItemModelCatalogue.h"
 #include "client/ui/TextLabel.h"
 #include "tests/client/scenes/shop/ShopScreen.h"
 
@@ -74,6 +78,7 @@ protected:
 };
 
 TEST_F(WorkshopScreen, SlotsShowThePersonalCuesLastFirstAndTheInfoOfTheChosenOne) {
+    TheItemModelCatalogue().AddStockModels(quill::TheCuePartCatalogue());  // as the program registers them
     Activate();
     scene->OnEvent(FindControl(*scene, SceneShop::kWorkshop), 0, 0);
     EXPECT_TRUE(Management().IsVisible());
@@ -82,7 +87,9 @@ TEST_F(WorkshopScreen, SlotsShowThePersonalCuesLastFirstAndTheInfoOfTheChosenOne
     EXPECT_FALSE(Management().InfoPanel()->IsVisible());
     Management().SetVisible(false);
 
-    OwnCue(1, 3101, 12345, 100000, u"first").statistics = {7, 4, 0, 0, 3};
+    quill::InventoryItem& first = OwnCue(1, 3101, 12345, 100000, u"first");
+    first.statistics = {7, 4, 0, 0, 3};
+    first.statValues = {1, 5, 0, 2, 0};
     Own(2, 4901, 5);  // chalk, not a cue
     for (uint32_t key = 3; key <= 6; ++key) OwnCue(key, 3100, 1000000, 1000000, u"later");
     OwnCue(7, 3102, 50000, 100000, u"last");
@@ -100,6 +107,9 @@ TEST_F(WorkshopScreen, SlotsShowThePersonalCuesLastFirstAndTheInfoOfTheChosenOne
     // A toggle's click carries its check state after the click.
     Management().OnEvent(Management().Slot(0)->GetButton(), 1, 0);
     EXPECT_EQ(Management().DurabilityLabel()->GetText(), u"12/100");
+    // A tuning cue whose type has no model of its own in the catalogue shows as the tuned cue with its parts.
+    ASSERT_NE(Management().Slot(0)->Preview()->Record(), nullptr) << "the cue of type 3101 in its slot";
+    EXPECT_EQ(Management().Slot(0)->Preview()->Record()->partIds, (std::array<int16_t, 5>{1, 5, 0, 2, 0}));
     EXPECT_EQ(Management().EffectLabel(0)->GetText(), u"+3");
     EXPECT_EQ(Management().EffectLabel(1)->GetText(), u"10%");
     EXPECT_EQ(Management().EffectLabel(4)->GetText(), u"7%");
