@@ -89,15 +89,7 @@ protected:
             return DifferingPixels(before, shot, X(left), Y(top), X(right), Y(bottom)) > 1500;
         });
     }
-    // The title bar of a message box centred on the screen: the skin's teal accent with its white "Notice" (the
-    // teal alone is also the face of a chosen card under the box).
-    bool BoxShown(const Screenshot& shot) const {
-        const int boxLeft = (1024 - 400) / 2, boxTop = (768 - 250) / 2;
-        const uint32_t rgb = shot.At(X(boxLeft + 60), Y(boxTop + 12));
-        const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF);
-        return r < 90 && g > 95 && (rgb & 0xFF) > 95 && g - r > 40 &&
-               Light(shot, boxLeft + 20, boxTop + 3, boxLeft + 228, boxTop + 23) > 20;
-    }
+    bool BoxShown(const Screenshot& shot) const { return MessageBoxShown(shot, area_); }
     // The dark frame round the purchase dialog's face: its pixels, when the face is the dialog's size.
     int DialogFrame(const Screenshot& shot) const {
         const auto dark = [](uint32_t rgb) { return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) < 50; };
