@@ -210,10 +210,11 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
             << "the table's cloth";
         ASSERT_TRUE(WaitUntil([] { return Gallery() != nullptr && Gallery()->SpeedIndex() == 1; }, 90s))
             << "the first pass ends";
-        std::this_thread::sleep_for(500ms);
-        const Screenshot half = Capture(folder() / "replay_half.png");
-        EXPECT_GT(DifferingPixels(first, half, captionLeft, captionTop, captionLeft + 100, captionTop + 20), 20)
-            << "the caption changes from \"Normal Speed\" to the half speed's";
+        const auto captionChanged = [&](const Screenshot& shot) {
+            return DifferingPixels(first, shot, captionLeft, captionTop, captionLeft + 100, captionTop + 20) > 20;
+        };
+        const Screenshot half = WaitForScreen(folder() / "replay_half.png", captionChanged);
+        EXPECT_TRUE(captionChanged(half)) << "the caption changes from \"Normal Speed\" to the half speed's";
 
         // A recommendation of the shot goes to the game server.
         App::Current()->Connection()->LocalPlayer().stickerCount = 5;
@@ -260,9 +261,10 @@ TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
         const int left = area.x, top = area.y, width = area.width, height = area.height;
         const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
         const int rowLeft = listLeft + 10, rowTop = listTop + 83;
-        const Screenshot list = WaitForScreen(folder() / "gallery_long_row.png", [&](const Screenshot& shot) {
-            return Count(shot, rowLeft + 108, rowTop + 26, rowLeft + 300, rowTop + 26 + 23, IsText) > 50;
-        });
+        const Screenshot list = WaitForScreenAtRest(
+            folder() / "gallery_long_row.png", {{rowLeft, rowTop, 532, 2 * 26}}, [&](const Screenshot& shot) {
+                return Count(shot, rowLeft + 108, rowTop + 26, rowLeft + 300, rowTop + 26 + 23, IsText) > 50;
+            });
         EXPECT_GT(Count(list, rowLeft + 108, rowTop, rowLeft + 228, rowTop + 23, IsText), 100)
             << "the long title in its column: see gallery_long_row.png";
         EXPECT_EQ(Count(list, rowLeft + 232, rowTop, rowLeft + 380, rowTop + 23, IsText), 0)

@@ -140,12 +140,10 @@ protected:
         server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, teams, 1));
         state_->inGame = false;
         const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
-        const Screenshot results =
-            WaitForScreen(folder() / ("session_" + name + "_results.png"),
-                          [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; });
-        EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board";
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        const Screenshot shown = Capture(folder() / ("session_" + name + "_results.png"));
+        const Screenshot shown = WaitForScreenAtRest(
+            folder() / ("session_" + name + "_results.png"), {{area.x + boardX, area.y + boardY, 417, 251}},
+            [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; });
+        EXPECT_GT(Faces(shown, area, boardX, boardY, 417, 251), 20000) << "the result board";
         if (closing == Closing::Button) {
             Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
         } else {
