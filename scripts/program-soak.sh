@@ -11,6 +11,7 @@
 # It runs the checks of build/test as ./test.sh builds them.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/stages.sh
 
 rounds=${1:-10}
 parallel=${2:-8}
@@ -26,16 +27,7 @@ mapfile -t checks < <(cd "$tree" && ctest -N -R "$pattern" | sed -n 's/^ *Test *
 rm -rf "$soak"
 mkdir -p "$soak"
 
-busy_pids=()
-stop_busy() {
-  local pid
-  for pid in "${busy_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
-trap stop_busy EXIT
-for _ in $(seq "$busy"); do
-  (while :; do :; done) &
-  busy_pids+=($!)
-done
+kv_start_busy_loops "$busy"
 
 # The working folder a check's environment names, where its screenshots are.
 work_folder() {
