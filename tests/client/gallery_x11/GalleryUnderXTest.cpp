@@ -229,9 +229,11 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
         ASSERT_TRUE(vote.has_value()) << "see recommend.png";
         EXPECT_EQ(std::vector<uint8_t>(vote->bytes.begin() + 4, vote->bytes.begin() + 9),
                   (std::vector<uint8_t>{0xF5, 0x01, 0, 0, 10}));
-        std::this_thread::sleep_for(1s);
-        PressKey("Return");  // the answer's notice box
-        std::this_thread::sleep_for(500ms);
+        // The answer's notice, closed with Return once it came (while it is up it holds every click).
+        const auto noticeShown = [&](const Screenshot& shot) { return MessageBoxShown(shot, area); };
+        EXPECT_TRUE(noticeShown(WaitForScreen(folder() / "vote_answered.png", noticeShown))) << "see vote_answered.png";
+        PressKey("Return");
+        WaitForScreen(folder() / "vote_answer_closed.png", [&](const Screenshot& shot) { return !noticeShown(shot); });
 
         // "To Lobby" leaves the gallery; the lobby asks for its lists again.
         Click(left + width - 35 + 16, top + 17);

@@ -246,11 +246,11 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     const auto created = server().WaitForMessage(MessageId::CreateRoom, 10000);
     ASSERT_TRUE(created.has_value()) << "see create.png";
     EXPECT_EQ(created->bytes[4], 0) << "four-ball, the all-carom channel's first type";
-    // The server refuses: its notice, closed with Return.
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Capture(folder() / "refused.png");
+    // The server refuses: its notice, closed with Return once it came (while it is up it holds every click).
+    const auto noticeShown = [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); };
+    ASSERT_TRUE(noticeShown(WaitForScreen(folder() / "refused.png", noticeShown))) << "see refused.png";
     PressKey("Return");
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    WaitForScreen(folder() / "refused_closed.png", [&](const Screenshot& shot) { return !noticeShown(shot); });
 
     // A click on the waiting room's row joins it; the server's answer brings the game room.
     for (int attempt = 0; attempt < 5 && server().CountReceived(MessageId::JoinRoom) == 0; ++attempt) {
@@ -267,9 +267,8 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     const auto title = [&](const Screenshot& shot, int from, int to) {
         return Count(shot, X(5 + from), Y(4 + 4), X(5 + to), Y(4 + 26), ink);
     };
-    const Screenshot room = WaitForScreenAtRest(folder() / "room.png", RoomPanels(), [&](const Screenshot& shot) {
-        return title(shot, 92, 122) > 5;
-    });
+    const Screenshot room = WaitForScreenAtRest(folder() / "room.png", RoomPanels(),
+                                                [&](const Screenshot& shot) { return title(shot, 92, 122) > 5; });
     EXPECT_GT(title(room, 92, 122), 5) << "the room's title: see room.png";
     EXPECT_EQ(title(room, 130, 300), 0) << "no longer title: see room.png";
     CheckRoomLooks(room);
