@@ -258,9 +258,10 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const int slotFoot = area.y + area.height - 300 + 67;
     const std::vector<XWindowGeometry> tableArea = {{area.x + 70, area.y + 40, area.width - 70, area.height - 40},
                                                     {area.x, slotFoot - 16, 70, 32}};
-    const Screenshot before = WaitForScreenAtRest(folder() / "offline_before.png", tableArea, [&](const Screenshot& shot) {
-        return shot.At(centreX, area.y + 50) != 0x000000 && clothIn(shot) > 600 && ballsAhead(shot) > 300;
-    });
+    const Screenshot before =
+        WaitForScreenAtRest(folder() / "offline_before.png", tableArea, [&](const Screenshot& shot) {
+            return shot.At(centreX, area.y + 50) != 0x000000 && clothIn(shot) > 600 && ballsAhead(shot) > 300;
+        });
     // The far half of the table three times as large, its far cushion and middle pockets, for a person to look at.
     SaveEnlarged(before, folder() / "offline_table_3x.png", area.x + 180, area.y + 88, 660, 220, 3);
     EXPECT_GT(clothIn(before), 600) << "the cloth covers most of the window's middle";
@@ -336,7 +337,6 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
                            [](int r, int g, int b) { return std::min({r, g, b}) > 150; });
     };
     x.Key("Shift_L", true);
-    std::this_thread::sleep_for(std::chrono::seconds(2));
     const Screenshot raised = WaitForScreenAtRest(folder() / "offline_zoom_raised.png", tableArea,
                                                   [&](const Screenshot& shot) { return cueBall(shot) > 3500; });
     x.Key("Shift_L", false);
@@ -356,9 +356,9 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     const auto turned = [&](const Screenshot& shot) {
         return DifferingPixels(before, shot, area.x, area.y + 40, right, bottom);
     };
-    const Screenshot aimed = WaitForScreenAtRest(folder() / "offline_aimed.png", tableArea, [&](const Screenshot& shot) {
-        return turned(shot) > 20000 && ballsAhead(shot) > 300;
-    });
+    const Screenshot aimed =
+        WaitForScreenAtRest(folder() / "offline_aimed.png", tableArea,
+                            [&](const Screenshot& shot) { return turned(shot) > 20000 && ballsAhead(shot) > 300; });
     EXPECT_GT(turned(aimed), 20000) << "the view turned: compare offline_before.png and offline_aimed.png";
     EXPECT_GT(ballsAhead(aimed), 300) << "a few degrees: the rack is still ahead";
 
@@ -406,10 +406,9 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     PressKey("F1");
     const int helpX = area.x + (area.width - 427) / 2, helpY = area.y + (area.height - 547) / 2;
     // At rest above the frame rate at its foot.
-    const Screenshot help = WaitForScreenAtRest(folder() / "help.png", {{helpX, helpY, 427, 500}},
-                                                [&](const Screenshot& shot) {
-                                                    return IsSlate(shot.At(helpX + 200, helpY + 470));
-                                                });
+    const Screenshot help =
+        WaitForScreenAtRest(folder() / "help.png", {{helpX, helpY, 427, 500}},
+                            [&](const Screenshot& shot) { return IsSlate(shot.At(helpX + 200, helpY + 470)); });
     ASSERT_TRUE(IsSlate(help.At(helpX + 200, helpY + 470))) << "see help.png";
     const uint32_t tabLeft = help.At(helpX + 33 + 6, helpY + 41 + 19);
     const uint32_t tabRight = help.At(helpX + 33 + 84, helpY + 41 + 19);

@@ -114,15 +114,16 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
         return Count(shot, left + width / 2 - 400, top + height / 2 - 100, left + width / 2 - 220,
                      top + height / 2 + 100, IsCaromCloth);
     };
+    const auto shown = [&](const Screenshot& shot) {
+        return faces(shot, 5, 4, 470, 30) > 2000 && faces(shot, width - 370, height - 80, 240, 56) > 2000 &&
+               cloth(shot) > 15000;
+    };
     // The panels at rest (the top bar's clock ticks).
     const auto rect = [&](int x, int y, int w, int h) { return XWindowGeometry{left + x, top + y, w, h}; };
     const Screenshot room = WaitForScreenAtRest(folder() / "room.png",
                                                 {rect(0, height - 60, 358, 30), rect(width - 370, height - 80, 240, 56),
                                                  rect(width - 200, height - 220, 190, 52), rect(width - 35, 0, 33, 34)},
-                                                [&](const Screenshot& shot) {
-        return faces(shot, 5, 4, 470, 30) > 2000 && faces(shot, width - 370, height - 80, 240, 56) > 2000 &&
-               cloth(shot) > 15000;
-    });
+                                                shown);
     EXPECT_GT(faces(room, 5, 4, 470, 30), 2000) << "the top bar: see room.png";
     EXPECT_GT(faces(room, 0, height - 60, 358, 30), 2000) << "the chat input";
     EXPECT_GT(faces(room, width - 370, height - 80, 240, 56), 2000) << "the start and ready panel";
@@ -250,7 +251,8 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
         << "the balls never stopped";
     // The table once its camera has come back to rest: below the point-rule board, left of the turn's countdown
     // and the side panels.
-    const Screenshot afterShot = CaptureAtRest(folder() / "game_after_shot.png", {rect(0, 76, width - 230, height - 296)});
+    const Screenshot afterShot =
+        CaptureAtRest(folder() / "game_after_shot.png", {rect(0, 76, width - 230, height - 296)});
     const int right = area.x + width;
     const int bottom = area.y + height - 220;
     EXPECT_GT(DifferingPixels(started, afterShot, area.x, area.y + 40, right, bottom), 500)
@@ -271,9 +273,8 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     const int boardX = (width - 417) / 2;
     const int boardY = (height - 251) / 2;
     const Screenshot results =
-        WaitForScreenAtRest(folder() / "game_results.png", {rect(boardX, boardY, 417, 251)}, [&](const Screenshot& now) {
-            return Faces(now, area, boardX, boardY, 417, 251) > 20000;
-        });
+        WaitForScreenAtRest(folder() / "game_results.png", {rect(boardX, boardY, 417, 251)},
+                            [&](const Screenshot& now) { return Faces(now, area, boardX, boardY, 417, 251) > 20000; });
     EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board: see game_results.png";
     // Its title in its title bar, and its close button's cross.
     const auto light = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) > 180 && (rgb >> 8 & 0xFF) > 180 && (rgb & 0xFF) > 180; };

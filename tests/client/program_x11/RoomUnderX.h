@@ -122,9 +122,10 @@ protected:
         ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value())
             << "see game_room.png";
         // The places where the game's boards will show, before the start.
-        const Screenshot afterSeat = CaptureAtRest(
-            folder() / "game_seated.png",
-            {{area.x + width / 2 - 336, area.y + 42, 640, 32}, {area.x + width - 220, area.y + 286, 219, 99}, {area.x + 10, area.y + 84, 180, 44}});
+        const Screenshot afterSeat =
+            CaptureAtRest(folder() / "game_seated.png", {{area.x + width / 2 - 336, area.y + 42, 640, 32},
+                                                         {area.x + width - 220, area.y + 286, 219, 99},
+                                                         {area.x + 10, area.y + 84, 180, 44}});
         if (seated != nullptr) *seated = afterSeat;
         for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0;
              ++attempt) {

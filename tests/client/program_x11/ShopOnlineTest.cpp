@@ -158,11 +158,11 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     // The shop: the cards draw their models, and they turn. The balances and the cash button are judged at rest
     // (the cards turn, the backdrop drifts).
     const Screenshot expired = Capture(folder() / "expired_answered.png");
-    const Screenshot shop = WaitForScreenAtRest(folder() / "shop.png", {{X(300), Y(35), 600, 23}, {X(320), Y(58), 121, 67}},
-                                                [&](const Screenshot& shot) {
-        return DifferingPixels(expired, shot, X(0), Y(0), X(560), Y(768)) > 20000 &&
-               Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
-    });
+    const Screenshot shop = WaitForScreenAtRest(
+        folder() / "shop.png", {{X(300), Y(35), 600, 23}, {X(320), Y(58), 121, 67}}, [&](const Screenshot& shot) {
+            return DifferingPixels(expired, shot, X(0), Y(0), X(560), Y(768)) > 20000 &&
+                   Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
+        });
     EXPECT_GT(Coloured(shop, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145), 50) << "see shop.png";
     // The cash figure in the top bar at (373, 41) with nothing written under it, and the cash button's
     // caption between the view buttons and the workshop button.
@@ -215,7 +215,9 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     Click(X(2 + 370 + 41), Y(77 + 442 + 210 + 11));
     const Screenshot purchase = WaitForScreenAtRest(
         folder() / "purchase.png", {{X(kPurchaseX), Y(kPurchaseY), kPurchaseWidth, kPurchaseHeight}},
-        [&](const Screenshot& shot) { return IsSlate(shot.At(X(kPurchaseX + 20), Y(kPurchaseY + kPurchaseHeight / 2))); });
+        [&](const Screenshot& shot) {
+            return IsSlate(shot.At(X(kPurchaseX + 20), Y(kPurchaseY + kPurchaseHeight / 2)));
+        });
     EXPECT_GT(DialogFrame(purchase), kPurchaseFrame * 95 / 100) << "the dialog's own frame: see purchase.png";
     PressKey("Return");
     const auto buy = server().WaitForMessage(MessageId::ItemBuy);

@@ -116,11 +116,9 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
     // The room: its title bar and the table's cloth. The tips above the item bar stand on bands of their own:
     // no other picture of the HUD atlas (its gold outline, say) shows around them once they are at rest.
     const int textTop = top + height - 90 - 8 * 18, textBottom = top + height - 82;
-    const Screenshot room = WaitForScreenAtRest(folder() / "practice.png",
-                                                {{left + 10, textTop, 430, textBottom + 10 - textTop}},
-                                                [&](const Screenshot& shot) {
-                                                    return Count(shot, left + 5, top + 4, left + 475, top + 34, IsSlate) > 2000;
-                                                });
+    const Screenshot room = WaitForScreenAtRest(
+        folder() / "practice.png", {{left + 10, textTop, 430, textBottom + 10 - textTop}},
+        [&](const Screenshot& shot) { return Count(shot, left + 5, top + 4, left + 475, top + 34, IsSlate) > 2000; });
     ASSERT_GT(Count(room, left + 5, top + 4, left + 475, top + 34, IsSlate), 2000) << "see practice.png";
     const auto outlineGold = [](uint32_t rgb) {
         const int r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
@@ -172,9 +170,9 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
     const auto title = [&](const Screenshot& shot) {
         return Count(shot, left + 220, top + 95, left + 580, top + 115, IsTextWhite);
     };
-    const Screenshot first = WaitForScreenAtRest(folder() / "school_1.png",
-                                                 {{left, top, 228, 9}, {left + 170, top + 541, 280, 17}},
-                                                 [&](const Screenshot& shot) { return title(shot) > 150; });
+    const Screenshot first =
+        WaitForScreenAtRest(folder() / "school_1.png", {{left, top, 228, 9}, {left + 170, top + 541, 280, 17}},
+                            [&](const Screenshot& shot) { return title(shot) > 150; });
     EXPECT_GT(title(first), 150) << "the title: see school_1.png";
     // The lesson index keeps its rows in its window at the lower right: above the lesson board, at the top
     // left, the room shows and no row of the index.
@@ -226,7 +224,9 @@ TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWh
     const int slotLeft = indexLeft - 81 - 8 - 67, slotTop = top + 768 - 110;
     const Screenshot page = WaitForScreenAtRest(
         folder() / "school_12.png",
-        {{left + 262, lineTop, 500, 18}, {indexLeft - 81, indexTop, 340, 273}, {giftLeft + 150, giftTop + 40, 330, 24},
+        {{left + 262, lineTop, 500, 18},
+         {indexLeft - 81, indexTop, 340, 273},
+         {giftLeft + 150, giftTop + 40, 330, 24},
          {left + 874, top + 300, 138, 109}},
         [&](const Screenshot& shot) { return lineFoot(shot) > 50 && IsSlate(shot.At(giftLeft + 250, giftTop + 100)); });
     EXPECT_GT(lineFoot(page), 50) << "the last line's lower half: see school_12.png";

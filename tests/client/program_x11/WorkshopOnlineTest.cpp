@@ -78,9 +78,10 @@ protected:
         area_ = WaitForWindow();
         if (HasFailure()) return false;
         if (!EnterFirstChannel(area_)) return false;
-        const Screenshot question =
-            WaitForScreen(folder() / "expired.png", [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
-        if (!MessageBoxShown(question, area_)) return false;
+        const Screenshot question = WaitForScreen(folder() / "expired.png",
+                                                  [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
+        if (!MessageBoxShown(question, area_))
+            return false;
         Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
         return server().WaitForMessage(MessageId::EnterShop).has_value();
     }
@@ -96,8 +97,9 @@ protected:
 TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServerSays) {
     ASSERT_TRUE(ReachShop()) << ReadFile(folder() / "StartLog.log");
     // The shop once it replaced the lobby, its title bar and the grid's scroll bar at rest.
-    const Screenshot shop = WaitForScreenAtRest(folder() / "shop.png", {{X(1024 - 167), Y(0), 167, 34}, {X(535), Y(225), 12, 227}},
-                                                [&](const Screenshot& shot) { return BrightBackdrop(shot) < 10; });
+    const Screenshot shop =
+        WaitForScreenAtRest(folder() / "shop.png", {{X(1024 - 167), Y(0), 167, 34}, {X(535), Y(225), 12, 227}},
+                            [&](const Screenshot& shot) { return BrightBackdrop(shot) < 10; });
     // Right of the main panel and below the top bar, the shop's backdrop is a quiet dark face.
     EXPECT_LT(BrightBackdrop(shop), 10) << "the backdrop: see shop.png";
     // The title-bar buttons wear the pictograms of every screen (a letter has at most 36 light pixels).
@@ -110,8 +112,8 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
 
     // The personal-cue window: the three cues drawn in their slots, the fourth slot empty.
     Click(X(kWorkshopButtonX), Y(kWorkshopButtonY));
-    const Screenshot workshop =
-        WaitForScreenAtRest(folder() / "workshop.png", {{X(kWindowX), Y(kWindowY), 541, 448}}, [&](const Screenshot& shot) {
+    const Screenshot workshop = WaitForScreenAtRest(
+        folder() / "workshop.png", {{X(kWindowX), Y(kWindowY), 541, 448}}, [&](const Screenshot& shot) {
             return SlotModel(shot, 0) > 10 && SlotModel(shot, 1) > 10 && SlotModel(shot, 2) > 10;
         });
     for (int n = 0; n < 3; ++n) {
@@ -144,8 +146,8 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
     });
     Click(X(kRepairX + 40 + 52), Y(kRepairY + 307 + 11));
     const XWindowGeometry box{X(312), Y(259), 400, 250};
-    const Screenshot question = WaitForScreenAtRest(folder() / "repair_question.png", {box},
-                                                    [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
+    const Screenshot question = WaitForScreenAtRest(
+        folder() / "repair_question.png", {box}, [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
     PressKey("Return");
     ASSERT_TRUE(server().WaitForMessage(MessageId::CueRepair).has_value()) << "see repair.png, repair_question.png";
     const Screenshot repaired = WaitForScreenAtRest(folder() / "repaired.png", {box}, [&](const Screenshot& shot) {

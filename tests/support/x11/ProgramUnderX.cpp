@@ -111,7 +111,8 @@ XWindowGeometry ChangedBox(const Screenshot& a, const Screenshot& b, const std::
     for (const XWindowGeometry& r : rectangles) {
         for (int y = std::max(r.y, 0); y < std::min(r.y + r.height, a.height); ++y) {
             for (int x = std::max(r.x, 0); x < std::min(r.x + r.width, a.width); ++x) {
-                if (a.At(x, y) == b.At(x, y)) continue;
+                if (a.At(x, y) == b.At(x, y))
+                    continue;
                 left = std::min(left, x);
                 right = std::max(right, x);
                 top = std::min(top, y);
@@ -397,7 +398,8 @@ Screenshot ProgramUnderX::WaitForScreenAtRest(const std::filesystem::path& png,
     }
     SavePng(shot, png);
     if (!done) {
-        std::fprintf(stderr, "[ WAIT END ] %s did not come at rest within its limit (%s; last change at %d, %d, %d x %d)\n",
+        std::fprintf(stderr,
+                     "[ WAIT END ] %s did not come at rest within its limit (%s; last change at %d, %d, %d x %d)\n",
                      png.filename().c_str(), wanted(shot) ? "what was wanted showed" : "what was wanted never showed",
                      changed.x, changed.y, changed.width, changed.height);
     }
