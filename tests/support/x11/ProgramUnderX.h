@@ -11,7 +11,7 @@
 //   const XWindowGeometry window = WaitForWindow();
 //   SkipIntro(window);
 //   PressKey("Return");
-//   Screenshot shot = WaitForScreenAtRest(folder() / "channels.png", {area}, [&](const Screenshot& s) { return ...; });
+//   Screenshot shot = WaitForScreenAtRest(folder() / "channels.png", {window}, [&](const Screenshot& s) { return ...; });
 //
 // A check judges a frame at rest (WaitForScreenAtRest, CaptureAtRest) or a line of the log (WaitForLog), never
 // a frame taken after a fixed time or the first frame that shows a change: on a loaded machine the frames come
@@ -123,7 +123,8 @@ protected:
     Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
     // As WaitForScreen, but the capture returned also has the judged rectangles (of the screen) at rest: the
     // same in every capture over the last kRestSpan. The rectangles leave out what moves on its own there (a
-    // demo table, a blinking caret).
+    // demo table, a blinking caret, the frame rate a dialog shows); a wait that never comes to rest says where
+    // it last changed.
     Screenshot WaitForScreenAtRest(const std::filesystem::path& png, const std::vector<XWindowGeometry>& judged,
                                    const std::function<bool(const Screenshot&)>& wanted);
     // The screen once the judged rectangles are at rest.
