@@ -46,3 +46,20 @@ kv_in_parallel() {
   done
   return "$failed"
 }
+
+# kv_start_busy_loops <count>: that many loops that keep a processor each busy until the script ends (its EXIT
+# trap stops them), for the soaks that look for the faults only a loaded machine shows.
+kv_start_busy_loops() {
+  kv_busy_pids=()
+  local n
+  for n in $(seq "$1"); do
+    (while :; do :; done) &
+    kv_busy_pids+=($!)
+  done
+  trap kv_stop_busy_loops EXIT
+}
+
+kv_stop_busy_loops() {
+  local pid
+  for pid in "${kv_busy_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+}

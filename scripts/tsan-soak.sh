@@ -27,16 +27,7 @@ done
 rm -rf "$soak"
 mkdir -p "$soak"
 
-busy_pids=()
-stop_busy() {
-  local pid
-  for pid in "${busy_pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-}
-trap stop_busy EXIT
-for _ in $(seq "$busy"); do
-  (while :; do :; done) &
-  busy_pids+=($!)
-done
+kv_start_busy_loops "$busy"
 
 # One run: its log is kept only when it failed.
 run_once() {

@@ -210,10 +210,11 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
             << "the table's cloth";
         ASSERT_TRUE(WaitUntil([] { return Gallery() != nullptr && Gallery()->SpeedIndex() == 1; }, 90s))
             << "the first pass ends";
-        std::this_thread::sleep_for(500ms);
-        const Screenshot half = Capture(folder() / "replay_half.png");
-        EXPECT_GT(DifferingPixels(first, half, captionLeft, captionTop, captionLeft + 100, captionTop + 20), 20)
-            << "the caption changes from \"Normal Speed\" to the half speed's";
+        const auto captionChanged = [&](const Screenshot& shot) {
+            return DifferingPixels(first, shot, captionLeft, captionTop, captionLeft + 100, captionTop + 20) > 20;
+        };
+        const Screenshot half = WaitForScreen(folder() / "replay_half.png", captionChanged);
+        EXPECT_TRUE(captionChanged(half)) << "the caption changes from \"Normal Speed\" to the half speed's";
 
         // A recommendation of the shot goes to the game server.
         App::Current()->Connection()->LocalPlayer().stickerCount = 5;
@@ -228,9 +229,11 @@ TEST_F(GalleryUnderX, AListedShotIsReplayedAtThreeSpeedsRecommendedAndLeftForThe
         ASSERT_TRUE(vote.has_value()) << "see recommend.png";
         EXPECT_EQ(std::vector<uint8_t>(vote->bytes.begin() + 4, vote->bytes.begin() + 9),
                   (std::vector<uint8_t>{0xF5, 0x01, 0, 0, 10}));
-        std::this_thread::sleep_for(1s);
-        PressKey("Return");  // the answer's notice box
-        std::this_thread::sleep_for(500ms);
+        // The answer's notice, closed with Return once it came (while it is up it holds every click).
+        const auto noticeShown = [&](const Screenshot& shot) { return MessageBoxShown(shot, area); };
+        EXPECT_TRUE(noticeShown(WaitForScreen(folder() / "vote_answered.png", noticeShown))) << "see vote_answered.png";
+        PressKey("Return");
+        WaitForScreen(folder() / "vote_answer_closed.png", [&](const Screenshot& shot) { return !noticeShown(shot); });
 
         // "To Lobby" leaves the gallery; the lobby asks for its lists again.
         Click(left + width - 35 + 16, top + 17);
@@ -260,9 +263,10 @@ TEST_F(GalleryUnderX, ASilentSiteLeavesTheWindowDrawingAndClosingAtOnce) {
         const int left = area.x, top = area.y, width = area.width, height = area.height;
         const int listLeft = left + (width - 542) / 2, listTop = top + (height - 429) / 2;
         const int rowLeft = listLeft + 10, rowTop = listTop + 83;
-        const Screenshot list = WaitForScreen(folder() / "gallery_long_row.png", [&](const Screenshot& shot) {
-            return Count(shot, rowLeft + 108, rowTop + 26, rowLeft + 300, rowTop + 26 + 23, IsText) > 50;
-        });
+        const Screenshot list = WaitForScreenAtRest(
+            folder() / "gallery_long_row.png", {{rowLeft, rowTop, 532, 2 * 26}}, [&](const Screenshot& shot) {
+                return Count(shot, rowLeft + 108, rowTop + 26, rowLeft + 300, rowTop + 26 + 23, IsText) > 50;
+            });
         EXPECT_GT(Count(list, rowLeft + 108, rowTop, rowLeft + 228, rowTop + 23, IsText), 100)
             << "the long title in its column: see gallery_long_row.png";
         EXPECT_EQ(Count(list, rowLeft + 232, rowTop, rowLeft + 380, rowTop + 23, IsText), 0)

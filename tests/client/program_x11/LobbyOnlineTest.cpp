@@ -167,6 +167,26 @@ protected:
                 << "the ball of filter " << n << ": see lobby.png";
         }
     }
+    // Where CheckLobbyLooks looks: the rows, the players, the title bar's buttons, the menu, the corner picture,
+    // the filters and the chat box's caption.
+    std::vector<XWindowGeometry> LobbyPanels() const {
+        return {{X(kRowX), Y(kRowY), 492, 4 * kRowStep},
+                {X(kUserX), Y(kUserY), 90, 5 * kUserStep},
+                {X(1024 - 167), Y(0), 167, 34},
+                {X(kMenuLeft), Y(kMenuTop), kMenuRight - kMenuLeft, kMenuBottom - kMenuTop},
+                {X(1024 - 300), Y(768 - 130), 40, 30},
+                {X(kFilterX), Y(kFilterY), 10 * kFilterStep, 24},
+                {X(kChatX + 382), Y(kChatY + 108), 46, 18}};
+    }
+    // Where CheckRoomLooks looks, and the title: the top bar but for its clock, the side image's frame, the chat
+    // lines, the seats and Join.
+    std::vector<XWindowGeometry> RoomPanels() const {
+        return {{X(5), Y(4), 300, 30},
+                {X(1024 - 200), Y(240), 40, 38},
+                {X(0), Y(768 - 218), 382, 156},
+                {X(kPanelX), Y(kPanelY + 8), 228, 36},
+                {X(kJoinX), Y(kJoinY), 86, 20}};
+    }
     // The framed top bar and side image, the chat lines' bands, the seats and Join.
     void CheckRoomLooks(const Screenshot& room) const {
         EXPECT_GT(Count(room, X(5), Y(4), X(45), Y(34), IsAccent), 10) << "the top bar's frame: see room.png";
@@ -190,8 +210,9 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     ASSERT_EQ(area_.width, 1024);
 
     // The rooms: the waiting room first (WAIT in green), the locked one, then the full room playing (PLAY in
-    // yellow); the fourth row is empty. The players: four nicknames in yellow, the fifth row empty.
-    const Screenshot lobby = WaitForScreen(folder() / "lobby.png", [&](const Screenshot& shot) {
+    // yellow); the fourth row is empty. The players: four nicknames in yellow, the fifth row empty. The lists
+    // and the panels are judged at rest; the table behind them turns.
+    const Screenshot lobby = WaitForScreenAtRest(folder() / "lobby.png", LobbyPanels(), [&](const Screenshot& shot) {
         return RowGreen(shot, 0) > 15 && RowYellow(shot, 2) > 15 && UserYellow(shot, 3) > 10;
     });
     EXPECT_GT(RowGreen(lobby, 0), 15) << "the waiting room's WAIT: see lobby.png";
@@ -229,11 +250,11 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     const auto created = server().WaitForMessage(MessageId::CreateRoom, 10000);
     ASSERT_TRUE(created.has_value()) << "see create.png";
     EXPECT_EQ(created->bytes[4], 0) << "four-ball, the all-carom channel's first type";
-    // The server refuses: its notice, closed with Return.
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Capture(folder() / "refused.png");
+    // The server refuses: its notice, closed with Return once it came (while it is up it holds every click).
+    const auto noticeShown = [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); };
+    ASSERT_TRUE(noticeShown(WaitForScreen(folder() / "refused.png", noticeShown))) << "see refused.png";
     PressKey("Return");
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    WaitForScreen(folder() / "refused_closed.png", [&](const Screenshot& shot) { return !noticeShown(shot); });
 
     // A click on the waiting room's row joins it; the server's answer brings the game room.
     for (int attempt = 0; attempt < 5 && server().CountReceived(MessageId::JoinRoom) == 0; ++attempt) {
@@ -250,9 +271,8 @@ TEST_F(LobbyOnline, LobbyListsRoomsAndPlayersChatsCreatesAndJoins) {
     const auto title = [&](const Screenshot& shot, int from, int to) {
         return Count(shot, X(5 + from), Y(4 + 4), X(5 + to), Y(4 + 26), ink);
     };
-    const Screenshot room = WaitForScreen(folder() / "room.png", [&](const Screenshot& shot) {
-        return title(shot, 92, 122) > 5;
-    });
+    const Screenshot room = WaitForScreenAtRest(folder() / "room.png", RoomPanels(),
+                                                [&](const Screenshot& shot) { return title(shot, 92, 122) > 5; });
     EXPECT_GT(title(room, 92, 122), 5) << "the room's title: see room.png";
     EXPECT_EQ(title(room, 130, 300), 0) << "no longer title: see room.png";
     CheckRoomLooks(room);

@@ -85,9 +85,9 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     // Let the lobby settle, then F8 opens the messenger: Ann and Ben online before Cid.
     std::this_thread::sleep_for(std::chrono::seconds(2));
     PressKey("F8");
-    const Screenshot list = WaitForScreen(folder() / "messenger.png", [&](const Screenshot& shot) {
-        return IsSlate(shot.At(X(kProbeX), Y(kProbeY))) && RowYellow(shot, 2) > 10;
-    });
+    const Screenshot list = WaitForScreenAtRest(
+        folder() / "messenger.png", {{X(kMemberRowX + 10), Y(kMemberRowY), 90, 4 * kMemberRowStep}},
+        [&](const Screenshot& shot) { return IsSlate(shot.At(X(kProbeX), Y(kProbeY))) && RowYellow(shot, 2) > 10; });
     ASSERT_TRUE(IsSlate(list.At(X(kProbeX), Y(kProbeY)))) << "the messenger: see messenger.png";
     EXPECT_GT(RowYellow(list, 0), 10) << "Ann";
     EXPECT_GT(RowYellow(list, 1), 10) << "Ben";
@@ -151,9 +151,11 @@ TEST_F(CommunityOnline, CommunityTheMessengerChatsAlarmsAndShowsAProfileInTheLob
     WaitForScreen(folder() / "reopened.png", [&](const Screenshot& shot) { return RowYellow(shot, 0) > 10; });
     ChooseFromMenu(0, 1);
     ASSERT_TRUE(server().WaitForMessage(MessageId::UserInfoRequest).has_value()) << "see profile.png";
-    const Screenshot profile = WaitForScreen(folder() / "profile.png", [&](const Screenshot& shot) {
-        return Count(shot, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight) > 3;
-    });
+    const Screenshot profile = WaitForScreenAtRest(
+        folder() / "profile.png", {{X(kProfileX), Y(kProfileY), 512, 504}}, [&](const Screenshot& shot) {
+            return Count(shot, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight) >
+                   3;
+        });
     EXPECT_TRUE(IsSlate(profile.At(X(kProfileX + 30), Y(kProfileY + 150)))) << "the profile window: see profile.png";
     EXPECT_GT(Count(profile, X(kProfileX + 130), Y(kProfileY + 45), X(kProfileX + 230), Y(kProfileY + 65), IsLight), 3)
         << "Ann's nickname";

@@ -35,13 +35,15 @@ TEST_F(ProgramUnderX, OnlineLogsInAndShowsTheChannelList) {
     const int bottom = area.y + area.height;
     SkipIntro(area);
 
-    // The login screen: the letterbox bar at the bottom, the login window at the top right.
-    const Screenshot login = WaitForScreen(folder() / "login.png", [&](const Screenshot& shot) {
-        return shot.At(area.x + 500, bottom - 10) == 0x000000 && IsSlate(shot.At(right - 245 + 117, area.y + 200));
-    });
-    ASSERT_TRUE(IsSlate(login.At(right - 245 + 117, area.y + 200))) << "the login window: see login.png";
-    // Its title in its band, and the ID and password boxes on fields darker than its face, within the window.
+    // The login screen: the letterbox bar at the bottom, the login window at the top right, once its title
+    // stands at rest in its band (the window lets the demo table show through below it). Its ID and password
+    // boxes stand on fields darker than its face, within the window.
     const int loginLeft = right - 245, loginTop = area.y + 60;
+    const Screenshot login = WaitForScreenAtRest(
+        folder() / "login.png", {{loginLeft + 14, loginTop + 6, 106, 22}}, [&](const Screenshot& shot) {
+            return shot.At(area.x + 500, bottom - 10) == 0x000000 && IsSlate(shot.At(right - 245 + 117, area.y + 200));
+        });
+    ASSERT_TRUE(IsSlate(login.At(right - 245 + 117, area.y + 200))) << "the login window: see login.png";
     EXPECT_GT(Count(login, loginLeft + 14, loginTop + 6, loginLeft + 120, loginTop + 28, IsLight), 30)
         << "the login window's title: see login.png";
     const auto brightness = [&](int left, int top, int width, int height) {

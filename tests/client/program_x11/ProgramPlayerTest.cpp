@@ -77,6 +77,11 @@ protected:
         Click(X(x), Y(y));
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
+    // The settings dialog's page at rest once it shows what is wanted (the dialog's frame rate, below the
+    // page, changes on its own).
+    Screenshot PageAtRest(const std::string& png, const std::function<bool(const Screenshot&)>& wanted) {
+        return WaitForScreenAtRest(folder() / png, {{X(kPageX), Y(kPageY), 395, 365}}, wanted);
+    }
     // The screen once the rectangle differs from before by more than a few pixels.
     Screenshot WaitForChange(const std::string& png, const Screenshot& before, int left, int top, int right, int bottom) {
         return WaitForScreen(folder() / png, [&](const Screenshot& shot) {
@@ -129,9 +134,16 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     // The game page's large chat font; the sound page's music and voice a step down (their left buttons).
     ClickAt(kSettingsX + 33 + 270 + 44, kSettingsY + 46 + 11);
     ClickAt(kPageX + 10 + 15, kPageY + 44 + 9);
-    ExpectReadableGamePage(Capture(folder() / "settings_game.png"));
+    const auto largeFontChecked = [&](const Screenshot& shot) {
+        return Count(shot, X(kPageX + 13), Y(kPageY + 47), X(kPageX + 38), Y(kPageY + 59), IsAccent) > 100;
+    };
+    const Screenshot game = PageAtRest("settings_game.png", largeFontChecked);
+    ASSERT_TRUE(largeFontChecked(game)) << "the large chat font: see settings_game.png";
+    ExpectReadableGamePage(game);
     ClickAt(kSettingsX + 33 + 180 + 44, kSettingsY + 46 + 11);
-    ExpectWholeControlPage(Capture(folder() / "settings_control.png"));
+    ExpectWholeControlPage(PageAtRest("settings_control.png", [&](const Screenshot& shot) {
+        return DifferingPixels(game, shot, X(kPageX), Y(kPageY), X(kPageX + 395), Y(kPageY + 365)) > 2000;
+    }));
     ClickAt(kSettingsX + 33 + 90 + 44, kSettingsY + 46 + 11);
     ClickAt(kPageX + 42 + 4, kPageY + 25 + 8);
     ClickAt(kPageX + 42 + 4, kPageY + 151 + 8);
@@ -148,9 +160,11 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
     // My Info: the first skill raised, saved and confirmed.
     const Screenshot closed = Capture(folder() / "closed.png");
     PressKey("F4");
-    WaitForChange("myinfo.png", closed, kMyInfoX, kMyInfoY, kMyInfoX + 512, kMyInfoY + 562);
-    std::this_thread::sleep_for(std::chrono::milliseconds(1500));  // faded in whole
-    const Screenshot before = Capture(folder() / "myinfo.png");
+    // Judged once it has faded in whole.
+    const XWindowGeometry myInfo{X(kMyInfoX), Y(kMyInfoY), 512, 562};
+    const Screenshot before = WaitForScreenAtRest(folder() / "myinfo.png", {myInfo}, [&](const Screenshot& shot) {
+        return DifferingPixels(closed, shot, X(kMyInfoX), Y(kMyInfoY), X(kMyInfoX + 512), Y(kMyInfoY + 562)) > 20000;
+    });
     // Each figure has its caption before it in the window's picture: the experience, the skills' names before
     // their levels, the skill points, and the statistics 58 pixels lower than the profile window's.
     const auto caption = [&](int x, int y) { return CaptionLight(before, X(kMyInfoX + x), Y(kMyInfoY + y)); };
@@ -174,20 +188,27 @@ TEST_F(PlayerOnline, PlayerSettingsAreAppliedAndMyInfoSavesASkill) {
         << "the tabs' faces: see myinfo.png";
     ClickAt(kMyInfoX + 160 + 8, kMyInfoY + 160 + 8);
     ClickAt(kMyInfoX + 310 + 38, kMyInfoY + 260 + 14);
+    const XWindowGeometry box{X(kConfirmX), Y(kConfirmY), 400, 250};
+    const auto boxShown = [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); };
+    const Screenshot question = WaitForScreenAtRest(folder() / "myinfo_question.png", {box}, boxShown);
     ClickAt(kConfirmX + 85 + 42, kConfirmY + 180 + 16);
     const auto save = server().WaitForMessage(MessageId::SkillPointsSave);
     ASSERT_TRUE(save.has_value()) << "see myinfo.png";
     EXPECT_EQ(save->bytes, (std::vector<uint8_t>{0x09, 0x00, 0x13, 0x00, 1, 0, 0, 0, 0}));
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    PressKey("Return");  // the notice that the skills are saved
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    // The notice that the skills are saved, in the question's place, closed before My Info opens again.
+    const auto noticeShown = [&](const Screenshot& shot) {
+        return boxShown(shot) && DifferingPixels(question, shot, box.x, box.y + 30, box.x + 400, box.y + 170) > 100;
+    };
+    ASSERT_TRUE(noticeShown(WaitForScreen(folder() / "myinfo_notice.png", noticeShown))) << "see myinfo_notice.png";
+    PressKey("Return");
+    WaitForScreen(folder() / "myinfo_notice_closed.png", [&](const Screenshot& shot) { return !boxShown(shot); });
     PressKey("F4");
     // My Info again (its close button where it was), with the first skill's level and the points left as the
     // server saved them.
     const auto reopened = [&](const Screenshot& shot) {
         return DifferingPixels(before, shot, X(kMyInfoX + 210), Y(kMyInfoY + 513), X(kMyInfoX + 295), Y(kMyInfoY + 545)) == 0;
     };
-    const Screenshot saved = WaitForScreen(folder() / "myinfo_saved.png", [&](const Screenshot& shot) {
+    const Screenshot saved = WaitForScreenAtRest(folder() / "myinfo_saved.png", {myInfo}, [&](const Screenshot& shot) {
         return reopened(shot) &&
                DifferingPixels(before, shot, X(kMyInfoX + 107), Y(kMyInfoY + 162), X(kMyInfoX + 147), Y(kMyInfoY + 182)) > 5;
     });
@@ -205,7 +226,9 @@ TEST_F(PlayerOnline, PlayerTheTournamentChannelShowsTheRankingRows) {
     login.channels = {{0, 30, 100, 0, kTournamentKind}};
     ASSERT_TRUE(ReachLobby(login)) << ReadFile(folder() / "StartLog.log");
     ASSERT_TRUE(server().WaitForMessage(MessageId::RankingRequest).has_value());
-    const Screenshot chart = WaitForScreen(folder() / "ranking.png", [&](const Screenshot& shot) {
+    // The captions and the rows judged at rest.
+    const XWindowGeometry rows{X(kChartX + 40), Y(kChartY + 140), 520, 100};
+    const Screenshot chart = WaitForScreenAtRest(folder() / "ranking.png", {rows}, [&](const Screenshot& shot) {
         return CountLight(shot, X(kChartX + 80), Y(kChartY + 160), X(kChartX + 190), Y(kChartY + 179)) > 10;
     });
     EXPECT_GT(CountLight(chart, X(kChartX + 80), Y(kChartY + 160), X(kChartX + 190), Y(kChartY + 179)), 10)

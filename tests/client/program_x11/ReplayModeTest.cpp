@@ -44,10 +44,10 @@ TEST_F(ProgramUnderX, ReplayModePlaysTheShotPassAfterPass) {
     x.MovePointer(left + 200, top + 16);
 
     // The table from above shows its cloth; while a pass plays the picture changes (the cue swings, the
-    // balls roll).
-    const Screenshot first = WaitForScreen(folder() / "replay_1.png", [&](const Screenshot& shot) {
-        return CountCloth(shot, left, top, right, bottom) > 20000;
-    });
+    // balls roll). The playback bar is judged at rest.
+    const Screenshot first =
+        WaitForScreenAtRest(folder() / "replay_1.png", {{left + area.width / 2 - 198, bottom - 60, 7 * 42, 42}},
+                            [&](const Screenshot& shot) { return CountCloth(shot, left, top, right, bottom) > 20000; });
     EXPECT_GT(CountCloth(first, left, top, right, bottom), 20000) << "the table: see replay_1.png";
     // The playback bar's buttons each show the sign of what they do (the play and pause buttons take turns).
     int signed_ = 0;

@@ -121,10 +121,16 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
         return Count(shot, left + width / 2 - 400, top + height / 2 - 100, left + width / 2 - 220,
                      top + height / 2 + 100, IsCaromCloth);
     };
-    const Screenshot room = WaitForScreen(folder() / "room.png", [&](const Screenshot& shot) {
+    const auto shown = [&](const Screenshot& shot) {
         return faces(shot, 5, 4, 470, 30) > 2000 && faces(shot, width - 370, height - 80, 240, 56) > 2000 &&
                cloth(shot) > 15000;
-    });
+    };
+    // The panels at rest (the top bar's clock ticks).
+    const auto rect = [&](int x, int y, int w, int h) { return XWindowGeometry{left + x, top + y, w, h}; };
+    const Screenshot room = WaitForScreenAtRest(folder() / "room.png",
+                                                {rect(0, height - 60, 358, 30), rect(width - 370, height - 80, 240, 56),
+                                                 rect(width - 200, height - 220, 190, 52), rect(width - 35, 0, 33, 34)},
+                                                shown);
     EXPECT_GT(faces(room, 5, 4, 470, 30), 2000) << "the top bar: see room.png";
     EXPECT_GT(faces(room, 0, height - 60, 358, 30), 2000) << "the chat input";
     EXPECT_GT(faces(room, width - 370, height - 80, 240, 56), 2000) << "the start and ready panel";
@@ -133,14 +139,16 @@ TEST_F(RoomUnderX, RoomJoinedFromTheLobbyShowsItsPlaces) {
     EXPECT_GT(cloth(room), 15000) << "the table";
 
     // With the help window closed, the red ball on the table is as wide as it is high, whatever the shape of
-    // the screen (table.png).
-    Click(left + width / 2, top + height / 2 + 246);
+    // the screen (table.png). The table and the top bar are judged at rest, but for the clock's blinking colon.
+    CloseNewcomersHelp(area);
+    ASSERT_FALSE(HasFailure());
     const auto ball = [&](const Screenshot& shot) {
         return RedBallBox(shot, left + width / 5, top + 60, left + width * 4 / 5, top + height - 200);
     };
-    const Screenshot table = WaitForScreen(folder() / "table.png", [&](const Screenshot& shot) {
-        return ball(shot).height >= 8;
-    });
+    const Screenshot table = WaitForScreenAtRest(
+        folder() / "table.png",
+        {rect(width / 5, 60, width * 3 / 5, height - 260), rect(5, 4, 430, 44), rect(455, 4, 45, 30)},
+        [&](const Screenshot& shot) { return ball(shot).height >= 8; });
     const XWindowGeometry red = ball(table);
     ASSERT_GE(red.height, 8) << "the red ball: see table.png";
     const double shape = static_cast<double>(red.width) / red.height;
@@ -244,13 +252,22 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     Screenshot seated;
     SitAndStart(area, &seated);
     ASSERT_FALSE(HasFailure());
-    const Screenshot started = Capture(folder() / "game_started.png");
 
     // The game's boards: the point-rule board under the top bar, its first cell 336 pixels left of the middle,
-    // and the betting panel at the right edge under the side image, both new since the seat was taken.
+    // and the betting panel at the right edge under the side image, both new since the seat was taken. They are
+    // judged at rest with the chat's captions, but for the cursor's cell (the cursor blinks; the turn's
+    // countdown and the clock tick elsewhere).
     const auto grown = [&](const Screenshot& now, int x, int y, int w, int h) {
         return Faces(now, area, x, y, w, h) - Faces(seated, area, x, y, w, h);
     };
+    const auto rect = [&](int x, int y, int w, int h) { return XWindowGeometry{area.x + x, area.y + y, w, h}; };
+    const Screenshot started = WaitForScreenAtRest(
+        folder() / "game_started.png",
+        {rect(width / 2 - 336 + 32, 42, 608, 32), rect(width - 220, 286, 219, 99), rect(0, height - 48, 23, 16),
+         rect(24, height - 232, 120, 14)},
+        [&](const Screenshot& now) {
+            return grown(now, width / 2 - 336, 42, 640, 32) > 8000 && grown(now, width - 220, 286, 219, 99) > 8000;
+        });
     EXPECT_GT(grown(started, width / 2 - 336, 42, 640, 32), 8000) << "the point-rule board: see game_started.png";
     // Its numbers show through its markers and its cursor, which ring their cells; only the goal's cell shows
     // the goal's value instead.
@@ -279,8 +296,10 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     ASSERT_TRUE(shot.has_value()) << "the stroke sent no Shot: see game_started.png";
     ASSERT_TRUE(server().WaitForMessage(quill::MessageId::ShotResultReport, 60000).has_value())
         << "the balls never stopped";
-    std::this_thread::sleep_for(std::chrono::seconds(2));
-    const Screenshot afterShot = Capture(folder() / "game_after_shot.png");
+    // The table once its camera has come back to rest: below the point-rule board, left of the turn's countdown
+    // and the side panels.
+    const Screenshot afterShot =
+        CaptureAtRest(folder() / "game_after_shot.png", {rect(0, 76, width - 230, height - 296)});
     const int right = area.x + width;
     const int bottom = area.y + height - 220;
     EXPECT_GT(DifferingPixels(started, afterShot, area.x, area.y + 40, right, bottom), 500)
@@ -300,9 +319,9 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     state->inGame = false;
     const int boardX = (width - 417) / 2;
     const int boardY = (height - 251) / 2;
-    const Screenshot results = WaitForScreen(folder() / "game_results.png", [&](const Screenshot& now) {
-        return Faces(now, area, boardX, boardY, 417, 251) > 20000;
-    });
+    const Screenshot results =
+        WaitForScreenAtRest(folder() / "game_results.png", {rect(boardX, boardY, 417, 251)},
+                            [&](const Screenshot& now) { return Faces(now, area, boardX, boardY, 417, 251) > 20000; });
     EXPECT_GT(Faces(results, area, boardX, boardY, 417, 251), 20000) << "the result board: see game_results.png";
     // Its title in its title bar, and its close button's cross.
     const auto light = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) > 180 && (rgb >> 8 & 0xFF) > 180 && (rgb & 0xFF) > 180; };
@@ -337,7 +356,8 @@ TEST_F(RoomUnderX, PlaysAGameFromTheSeatToTheResultsAndGoesBack) {
     const auto reply = server().WaitForMessage(quill::MessageId::FriendRequestReply, 5000);
     ASSERT_TRUE(reply.has_value()) << "the request opened from the room: see game_friend_request.png";
     EXPECT_EQ(reply->bytes.at(4), 1) << "accepted";
-    EXPECT_LT(note(Capture(folder() / "game_friend_answered.png")), before + 50) << "the window went with its click";
+    const auto gone = [&](const Screenshot& now) { return note(now) < before + 50; };
+    EXPECT_TRUE(gone(WaitForScreen(folder() / "game_friend_answered.png", gone))) << "the window went with its click";
 
     // To Lobby: the server lets the player go and the lobby enters its lists again.
     for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::LeaveRoomRequest) == 0; ++attempt) {

@@ -69,11 +69,15 @@ protected:
         if (!HasFailure()) CloseNewcomersHelp(area);
         return area;
     }
-    // A newcomer's help window closes with its button, below the middle of the screen.
+    // The help window a newcomer sees on entering a room (427 x 547, centred) closes with its button, below the
+    // middle of the screen; clicked again while the help stays.
     void CloseNewcomersHelp(const XWindowGeometry& area) {
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const auto helpShown = [&](const Screenshot& shot) { return DialogShown(shot, area, 427, 547); };
+        ASSERT_TRUE(helpShown(WaitForScreen(folder() / "room_help.png", helpShown))) << "see room_help.png";
+        for (int attempt = 0; attempt < 5 && helpShown(CaptureArea(0, 0, 0, 0)); ++attempt) {
+            Click(area.x + area.width / 2, area.y + area.height / 2 + 246);
+            WaitForScreen(folder() / "room_help_closed.png", [&](const Screenshot& shot) { return !helpShown(shot); });
+        }
     }
     // The top view shows the green cloth square across the table's upper left, where the player's view shows
     // the floor and a rail at a slant.
@@ -120,8 +124,11 @@ protected:
         }
         ASSERT_TRUE(server().WaitForMessage(quill::MessageId::RoomSlotRequest, 5000).has_value())
             << "see game_room.png";
-        std::this_thread::sleep_for(std::chrono::seconds(1));
-        const Screenshot afterSeat = Capture(folder() / "game_seated.png");
+        // The places where the game's boards will show, before the start.
+        const Screenshot afterSeat =
+            CaptureAtRest(folder() / "game_seated.png", {{area.x + width / 2 - 336, area.y + 42, 640, 32},
+                                                         {area.x + width - 220, area.y + 286, 219, 99},
+                                                         {area.x + 10, area.y + 84, 180, 44}});
         if (seated != nullptr) *seated = afterSeat;
         for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::GameStartRequest) == 0;
              ++attempt) {
@@ -160,11 +167,11 @@ protected:
         if (state_) state_->inGame = false;
         const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
         const auto boardUp = [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; };
-        const Screenshot results = WaitForScreen(folder() / (name + "_results.png"), boardUp);
+        const XWindowGeometry board{area.x + boardX, area.y + boardY, 417, 251};
+        const Screenshot results = WaitForScreenAtRest(folder() / (name + "_results.png"), {board}, boardUp);
         EXPECT_TRUE(boardUp(results)) << "the result board: see " << name << "_results.png";
-        std::this_thread::sleep_for(std::chrono::seconds(1));
         if (whileShown) whileShown();
-        const Screenshot shown = Capture(folder() / (name + "_results.png"));
+        const Screenshot shown = CaptureAtRest(folder() / (name + "_results.png"), {board});
         if (closing == Closing::Button) {
             Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
         } else {

@@ -89,15 +89,7 @@ protected:
             return DifferingPixels(before, shot, X(left), Y(top), X(right), Y(bottom)) > 1500;
         });
     }
-    // The title bar of a message box centred on the screen: the skin's teal accent with its white "Notice" (the
-    // teal alone is also the face of a chosen card under the box).
-    bool BoxShown(const Screenshot& shot) const {
-        const int boxLeft = (1024 - 400) / 2, boxTop = (768 - 250) / 2;
-        const uint32_t rgb = shot.At(X(boxLeft + 60), Y(boxTop + 12));
-        const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF);
-        return r < 90 && g > 95 && (rgb & 0xFF) > 95 && g - r > 40 &&
-               Light(shot, boxLeft + 20, boxTop + 3, boxLeft + 228, boxTop + 23) > 20;
-    }
+    bool BoxShown(const Screenshot& shot) const { return MessageBoxShown(shot, area_); }
     // The dark frame round the purchase dialog's face: its pixels, when the face is the dialog's size.
     int DialogFrame(const Screenshot& shot) const {
         const auto dark = [](uint32_t rgb) { return std::max({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) < 50; };
@@ -163,12 +155,14 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     ASSERT_TRUE(server().WaitForMessage(MessageId::ExpiredItemsSeen).has_value()) << "see expired.png";
     ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value());
 
-    // The shop: the cards draw their models, and they turn.
+    // The shop: the cards draw their models, and they turn. The balances and the cash button are judged at rest
+    // (the cards turn, the backdrop drifts).
     const Screenshot expired = Capture(folder() / "expired_answered.png");
-    const Screenshot shop = WaitForScreen(folder() / "shop.png", [&](const Screenshot& shot) {
-        return DifferingPixels(expired, shot, X(0), Y(0), X(560), Y(768)) > 20000 &&
-               Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
-    });
+    const Screenshot shop = WaitForScreenAtRest(
+        folder() / "shop.png", {{X(300), Y(35), 600, 23}, {X(320), Y(58), 121, 67}}, [&](const Screenshot& shot) {
+            return DifferingPixels(expired, shot, X(0), Y(0), X(560), Y(768)) > 20000 &&
+                   Coloured(shot, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145) > 50;
+        });
     EXPECT_GT(Coloured(shop, CellX(0), CellY(0), CellX(3) + 120, CellY(4) + 145), 50) << "see shop.png";
     // The cash figure in the top bar at (373, 41) with nothing written under it, and the cash button's
     // caption between the view buttons and the workshop button.
@@ -195,8 +189,10 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     const Screenshot before =
         ClickAndWait(kItemsTabX, kItemsTabY, "items.png", CellX(0), CellY(0), gridRight, gridBottom);
     Click(X(CellX(2) + 60), Y(CellY(2) + 60));
-    const Screenshot preview =
-        WaitForScreen(folder() / "preview.png", [&](const Screenshot& shot) { return PreviewShown(shot); });
+    // The balances beside the preview and the panel's foot judged at rest (the model turns in the panel).
+    const Screenshot preview = WaitForScreenAtRest(folder() / "preview.png",
+                                                   {{X(520), Y(49), 360, 9}, {X(kLargePreviewX + 120), Y(730), 20, 38}},
+                                                   [&](const Screenshot& shot) { return PreviewShown(shot); });
     EXPECT_TRUE(PreviewShown(preview)) << "the large preview: see items.png, preview.png";
     EXPECT_LT(ModelPixels(before, kLargePreviewX, kLargePreviewY, kLargePreviewRight, 768), 20)
         << "no model in the preview's place before the choice: see items.png";
@@ -214,9 +210,14 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
               brightness(preview.At(X(kLargePreviewX + 130), Y(737))) + 60)
         << "the panel's foot: see preview.png";
 
-    // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return).
-    const Screenshot purchase = ClickAndWait(2 + 370 + 41, 77 + 442 + 210 + 11, "purchase.png", kPurchaseX, kPurchaseY,
-                                             kPurchaseX + kPurchaseWidth, kPurchaseY + kPurchaseHeight);
+    // Buy: the panel's Buy button, then the purchase dialog's OK (Return); the notice's OK (Return). The dialog
+    // is judged once it stands whole.
+    Click(X(2 + 370 + 41), Y(77 + 442 + 210 + 11));
+    const Screenshot purchase = WaitForScreenAtRest(
+        folder() / "purchase.png", {{X(kPurchaseX), Y(kPurchaseY), kPurchaseWidth, kPurchaseHeight}},
+        [&](const Screenshot& shot) {
+            return IsSlate(shot.At(X(kPurchaseX + 20), Y(kPurchaseY + kPurchaseHeight / 2)));
+        });
     EXPECT_GT(DialogFrame(purchase), kPurchaseFrame * 95 / 100) << "the dialog's own frame: see purchase.png";
     PressKey("Return");
     const auto buy = server().WaitForMessage(MessageId::ItemBuy);
@@ -244,10 +245,12 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     Click(X(dialogX + 50 + 41), Y(dialogY + 295 + 11));
     ASSERT_TRUE(server().WaitForMessage(MessageId::MembershipRequest).has_value()) << "see membership.png";
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Capture(folder() / "membership_done.png");
+    // The answer's notice, closed with Return before the next click: it holds every other click while it is up.
+    const Screenshot done =
+        WaitForScreen(folder() / "membership_done.png", [&](const Screenshot& shot) { return BoxShown(shot); });
+    ASSERT_TRUE(BoxShown(done)) << "the membership's notice: see membership_done.png";
     PressKey("Return");
-    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    WaitForScreen(folder() / "membership_closed.png", [&](const Screenshot& shot) { return !BoxShown(shot); });
 
     // "To Lobby".
     Click(X(1024 - 35 + 16), Y(17));

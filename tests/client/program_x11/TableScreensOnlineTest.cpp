@@ -114,14 +114,13 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     ASSERT_TRUE(ClickFor(dialogX + 80 + 42, dialogY + 344 + 16, MessageId::EnterPractice, 1)) << "see practice_setup.png";
 
-    // The room: its title bar and the table's cloth.
-    const Screenshot room = WaitForScreen(folder() / "practice.png", [&](const Screenshot& shot) {
-        return Count(shot, left + 5, top + 4, left + 475, top + 34, IsSlate) > 2000;
-    });
-    ASSERT_GT(Count(room, left + 5, top + 4, left + 475, top + 34, IsSlate), 2000) << "see practice.png";
-    // The tips above the item bar stand on bands of their own: no other picture of the HUD atlas (its gold
-    // outline, say) shows around them.
+    // The room: its title bar and the table's cloth. The tips above the item bar stand on bands of their own:
+    // no other picture of the HUD atlas (its gold outline, say) shows around them once they are at rest.
     const int textTop = top + height - 90 - 8 * 18, textBottom = top + height - 82;
+    const Screenshot room = WaitForScreenAtRest(
+        folder() / "practice.png", {{left + 10, textTop, 430, textBottom + 10 - textTop}},
+        [&](const Screenshot& shot) { return Count(shot, left + 5, top + 4, left + 475, top + 34, IsSlate) > 2000; });
+    ASSERT_GT(Count(room, left + 5, top + 4, left + 475, top + 34, IsSlate), 2000) << "see practice.png";
     const auto outlineGold = [](uint32_t rgb) {
         const int r = rgb >> 16 & 0xFF, g = rgb >> 8 & 0xFF, b = rgb & 0xFF;
         return r > 140 && g > 100 && b < 80 && r > b + 80;
@@ -166,9 +165,11 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
         }
         return lines;
     };
+    // Each stroke comes once the room stands still, as a player waits for the camera's glide back to the cue
+    // ball after a shot (seconds on a busy machine); the chalk slot at the left edge turns its chalk.
     for (int stroke = 1; stroke <= 3; ++stroke) {
         const std::string png = "practice_judged" + std::to_string(stroke) + ".png";
-        const int before = judgedLines(Capture(folder() / png));
+        const int before = judgedLines(CaptureAtRest(folder() / png, {{left + 70, top + 40, width - 70, height - 40}}));
         StrokeCue(left + width / 2, top + height / 2, false, StrokeStart::WithTheMove);
         const Screenshot after =
             WaitForScreen(folder() / png, [&](const Screenshot& shot) { return judgedLines(shot) > before; });
@@ -188,7 +189,9 @@ TEST_F(TableScreens, SchoolTakesANewcomerFromTheLobbyToThePageOneGreetingAndTheC
     const auto title = [&](const Screenshot& shot) {
         return Count(shot, left + 220, top + 95, left + 580, top + 115, IsTextWhite);
     };
-    const Screenshot first = WaitForScreen(folder() / "school_1.png", [&](const Screenshot& shot) { return title(shot) > 150; });
+    const Screenshot first =
+        WaitForScreenAtRest(folder() / "school_1.png", {{left, top, 228, 9}, {left + 170, top + 541, 280, 17}},
+                            [&](const Screenshot& shot) { return title(shot) > 150; });
     EXPECT_GT(title(first), 150) << "the title: see school_1.png";
     // The lesson index keeps its rows in its window at the lower right: above the lesson board, at the top
     // left, the room shows and no row of the index.
@@ -235,9 +238,16 @@ TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWh
         return Count(shot, left + 262, lineTop + 9, left + 762, lineTop + 18, IsTextWhite);
     };
     const int giftLeft = left + (1024 - 10 - 259 - 81 - 500) / 2, giftTop = top + 295 + (768 - 295 - 300) / 2;
-    const Screenshot page = WaitForScreen(folder() / "school_12.png", [&](const Screenshot& shot) {
-        return lineFoot(shot) > 50 && IsSlate(shot.At(giftLeft + 250, giftTop + 100));
-    });
+    // The index, the gift's title and the exits judged at rest (the chalk turns in its slot).
+    const int indexLeft = left + 1024 - 259 - 10, indexTop = top + 768 - 273 - 8;
+    const int slotLeft = indexLeft - 81 - 8 - 67, slotTop = top + 768 - 110;
+    const Screenshot page = WaitForScreenAtRest(
+        folder() / "school_12.png",
+        {{left + 262, lineTop, 500, 18},
+         {indexLeft - 81, indexTop, 340, 273},
+         {giftLeft + 150, giftTop + 40, 330, 24},
+         {left + 874, top + 300, 138, 109}},
+        [&](const Screenshot& shot) { return lineFoot(shot) > 50 && IsSlate(shot.At(giftLeft + 250, giftTop + 100)); });
     EXPECT_GT(lineFoot(page), 50) << "the last line's lower half: see school_12.png";
     EXPECT_TRUE(IsSlate(page.At(giftLeft + 250, giftTop + 100))) << "the gift window: see school_12.png";
 
@@ -245,7 +255,6 @@ TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWh
     // uncovered, nothing of its titles under its scroll bar (16 wide at x 230, below its up arrow's 17 rows at
     // y 48), and a title of a page not reached
     // yet ("Game guide", page 20, the second row) reads against its row.
-    const int indexLeft = left + 1024 - 259 - 10, indexTop = top + 768 - 273 - 8;
     SaveEnlarged(page, folder() / "school_index_3x.png", indexLeft - 81, indexTop, 340, 273, 3);
     EXPECT_GT(Count(page, indexLeft - 81, indexTop + 72 + 4 * 32, indexLeft, indexTop + 72 + 6 * 32, IsTextWhite), 100)
         << "\"Level 4\" and \"Trickshot\": see school_12.png";
@@ -267,7 +276,6 @@ TEST_F(TableScreens, SchoolPageTwelveGivesItsCueBelowTheBoardBesideAnIndexReadWh
         EXPECT_GT(Count(page, left + 874, exitTop, left + 1012, exitTop + 29, IsTextWhite), 30)
             << "exit " << exit << ": see school_12.png";
     }
-    const int slotLeft = indexLeft - 81 - 8 - 67, slotTop = top + 768 - 110;
     EXPECT_GT(Count(page, slotLeft, slotTop + 40, slotLeft + 67, slotTop + 54,
                     [](uint32_t rgb) { return Red(rgb) > 200 && Green(rgb) < 80 && Blue(rgb) < 80; }),
               10)

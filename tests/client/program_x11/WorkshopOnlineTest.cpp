@@ -82,12 +82,17 @@ protected:
         area_ = WaitForWindow();
         if (HasFailure()) return false;
         if (!EnterFirstChannel(area_)) return false;
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        Capture(folder() / "expired.png");
+        const Screenshot question = WaitForScreen(folder() / "expired.png",
+                                                  [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
+        if (!MessageBoxShown(question, area_))
+            return false;
         Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
-        if (!server().WaitForMessage(MessageId::EnterShop)) return false;
-        std::this_thread::sleep_for(std::chrono::seconds(2));
-        return true;
+        return server().WaitForMessage(MessageId::EnterShop).has_value();
+    }
+
+    // Right of the main panel and below the top bar, the shop's backdrop: its tiles drift there.
+    int BrightBackdrop(const Screenshot& shot) const {
+        return Count(shot, X(570), Y(103), X(1024), Y(768), [](uint32_t rgb) { return !IsDarkSlate(rgb); });
     }
 
     XWindowGeometry area_;
@@ -95,10 +100,12 @@ protected:
 
 TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServerSays) {
     ASSERT_TRUE(ReachShop()) << ReadFile(folder() / "StartLog.log");
-    const Screenshot shop = Capture(folder() / "shop.png");
+    // The shop once it replaced the lobby, its title bar and the grid's scroll bar at rest.
+    const Screenshot shop =
+        WaitForScreenAtRest(folder() / "shop.png", {{X(1024 - 167), Y(0), 167, 34}, {X(535), Y(225), 12, 227}},
+                            [&](const Screenshot& shot) { return BrightBackdrop(shot) < 10; });
     // Right of the main panel and below the top bar, the shop's backdrop is a quiet dark face.
-    EXPECT_LT(Count(shop, X(570), Y(103), X(1024), Y(768), [](uint32_t rgb) { return !IsDarkSlate(rgb); }), 10)
-        << "the backdrop: see shop.png";
+    EXPECT_LT(BrightBackdrop(shop), 10) << "the backdrop: see shop.png";
     // The title-bar buttons wear the pictograms of every screen (a letter has at most 36 light pixels).
     for (int right : {35, 68, 134, 167}) {
         EXPECT_GT(Count(shop, X(1024 - right + 3), Y(3), X(1024 - right + 30), Y(31), IsLight), 60)
@@ -109,9 +116,11 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
 
     // The personal-cue window: the four cues drawn in their slots, "My tuning cue" in the last.
     Click(X(kWorkshopButtonX), Y(kWorkshopButtonY));
-    const Screenshot workshop = WaitForScreen(folder() / "workshop.png", [&](const Screenshot& shot) {
-        return SlotModel(shot, 0) > 10 && SlotModel(shot, 1) > 10 && SlotModel(shot, 2) > 10 && SlotModel(shot, 3) > 10;
-    });
+    const Screenshot workshop = WaitForScreenAtRest(
+        folder() / "workshop.png", {{X(kWindowX), Y(kWindowY), 541, 448}}, [&](const Screenshot& shot) {
+            return SlotModel(shot, 0) > 10 && SlotModel(shot, 1) > 10 && SlotModel(shot, 2) > 10 &&
+                   SlotModel(shot, 3) > 10;
+        });
     for (int n = 0; n < 4; ++n) {
         EXPECT_GT(SlotModel(workshop, n), 10) << "slot " << n << ": see workshop.png";
         EXPECT_GT(SlotCueRows(workshop, n), 150) << "slot " << n << "'s cue stands its height: see workshop.png";
@@ -140,12 +149,13 @@ TEST_F(WorkshopUnderX, WorkshopOpensFromTheShopShowsTheCuesAndRepairsAsTheServer
         return DifferingPixels(turned, shot, X(kRepairX), Y(kRepairY), X(kRepairX + 185), Y(kRepairY + 414)) > 5000;
     });
     Click(X(kRepairX + 40 + 52), Y(kRepairY + 307 + 11));
-    std::this_thread::sleep_for(std::chrono::milliseconds(700));
-    const Screenshot question = Capture(folder() / "repair_question.png");
+    const XWindowGeometry box{X(312), Y(259), 400, 250};
+    const Screenshot question = WaitForScreenAtRest(
+        folder() / "repair_question.png", {box}, [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
     PressKey("Return");
     ASSERT_TRUE(server().WaitForMessage(MessageId::CueRepair).has_value()) << "see repair.png, repair_question.png";
-    const Screenshot repaired = WaitForScreen(folder() / "repaired.png", [&](const Screenshot& shot) {
-        return DifferingPixels(question, shot, X(312), Y(259), X(712), Y(509)) > 500;
+    const Screenshot repaired = WaitForScreenAtRest(folder() / "repaired.png", {box}, [&](const Screenshot& shot) {
+        return MessageBoxShown(shot, area_) && DifferingPixels(question, shot, X(312), Y(259), X(712), Y(509)) > 500;
     });
     EXPECT_GT(DifferingPixels(question, repaired, X(312), Y(259), X(712), Y(509)), 500)
         << "the answer's notice replaces the question: see repair_question.png, repaired.png";

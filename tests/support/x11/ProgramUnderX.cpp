@@ -30,6 +30,9 @@ namespace kv::test {
 
 namespace {
 
+// How long a check waits for a screen.
+constexpr std::chrono::seconds kScreenLimit{20};
+
 // The top-level window whose name is exactly name, whatever text encoding its name property has (the
 // program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
 unsigned long FindNamedWindow(const std::string& name) {
@@ -100,6 +103,24 @@ Screenshot Grab(int left, int top, int width, int height) {
     }
     XCloseDisplay(display);
     return shot;
+}
+
+// The box round the pixels that differ between two captures within the rectangles; empty when none does.
+XWindowGeometry ChangedBox(const Screenshot& a, const Screenshot& b, const std::vector<XWindowGeometry>& rectangles) {
+    int left = a.width, top = a.height, right = -1, bottom = -1;
+    for (const XWindowGeometry& r : rectangles) {
+        for (int y = std::max(r.y, 0); y < std::min(r.y + r.height, a.height); ++y) {
+            for (int x = std::max(r.x, 0); x < std::min(r.x + r.width, a.width); ++x) {
+                if (a.At(x, y) == b.At(x, y))
+                    continue;
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+        }
+    }
+    return right < 0 ? XWindowGeometry{} : XWindowGeometry{left, top, right - left + 1, bottom - top + 1};
 }
 
 void SavePng(const Screenshot& shot, const std::filesystem::path& png) {
@@ -183,6 +204,16 @@ bool IsSlate(uint32_t rgb) {
     const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF),
               b = static_cast<int>(rgb & 0xFF);
     return b > r && b >= g && r > 20 && b - r < 40;
+}
+
+bool DialogShown(const Screenshot& shot, const XWindowGeometry& window, int width, int height) {
+    const int boxLeft = window.x + (window.width - width) / 2, boxTop = window.y + (window.height - height) / 2;
+    // The bar's right end, which no title reaches.
+    const uint32_t rgb = shot.At(boxLeft + width - 30, boxTop + 12);
+    const int r = static_cast<int>(rgb >> 16 & 0xFF), g = static_cast<int>(rgb >> 8 & 0xFF);
+    const auto white = [](uint32_t c) { return (c >> 16 & 0xFF) > 200 && (c >> 8 & 0xFF) > 200 && (c & 0xFF) > 200; };
+    return r < 90 && g > 95 && (rgb & 0xFF) > 95 && g - r > 40 &&
+           Count(shot, boxLeft + 20, boxTop + 3, boxLeft + width - 40, boxTop + 23, white) > 20;
 }
 
 std::string ReadFile(const std::filesystem::path& path) {
@@ -334,7 +365,7 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
     // Only the last picture is written: encoding a PNG of every poll under the sanitizers took long enough on a
     // loaded machine to miss a screen that shows for a few seconds (the intro's logo).
     Screenshot shot = CaptureArea(0, 0, 0, 0);
-    for (auto deadline = Clock::now() + std::chrono::seconds(20); Clock::now() < deadline && !wanted(shot);) {
+    for (auto deadline = Clock::now() + kScreenLimit; Clock::now() < deadline && !wanted(shot);) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         shot = CaptureArea(0, 0, 0, 0);
     }
@@ -342,6 +373,41 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
     if (!wanted(shot))
         std::fprintf(stderr, "[ WAIT END ] %s did not come within its limit\n", png.filename().c_str());
     return shot;
+}
+
+Screenshot ProgramUnderX::WaitForScreenAtRest(const std::filesystem::path& png,
+                                              const std::vector<XWindowGeometry>& judged,
+                                              const std::function<bool(const Screenshot&)>& wanted) {
+    // Each capture is compared with the first of the run of captures that are the same in the rectangles; the
+    // last change is kept to be reported when the rectangles never came to rest.
+    Screenshot still = CaptureArea(0, 0, 0, 0);
+    auto stillSince = Clock::now();
+    Screenshot shot = still;
+    XWindowGeometry changed{};
+    bool done = false;
+    for (const auto deadline = Clock::now() + kScreenLimit; !done && Clock::now() < deadline;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        shot = CaptureArea(0, 0, 0, 0);
+        const XWindowGeometry change = ChangedBox(still, shot, judged);
+        if (change.width > 0) {
+            changed = change;
+            still = shot;
+            stillSince = Clock::now();
+        }
+        done = Clock::now() - stillSince >= kRestSpan && wanted(shot);
+    }
+    SavePng(shot, png);
+    if (!done) {
+        std::fprintf(stderr,
+                     "[ WAIT END ] %s did not come at rest within its limit (%s; last change at %d, %d, %d x %d)\n",
+                     png.filename().c_str(), wanted(shot) ? "what was wanted showed" : "what was wanted never showed",
+                     changed.x, changed.y, changed.width, changed.height);
+    }
+    return shot;
+}
+
+Screenshot ProgramUnderX::CaptureAtRest(const std::filesystem::path& png, const std::vector<XWindowGeometry>& judged) {
+    return WaitForScreenAtRest(png, judged, [](const Screenshot&) { return true; });
 }
 
 void ProgramUnderX::PressKey(const std::string& key) {

@@ -11,7 +11,12 @@
 //   const XWindowGeometry window = WaitForWindow();
 //   SkipIntro(window);
 //   PressKey("Return");
-//   Screenshot shot = WaitForScreen(folder() / "channels.png", [&](const Screenshot& s) { return ...; });
+//   Screenshot shot = WaitForScreenAtRest(folder() / "channels.png", {window}, [&](const Screenshot& s) { return ...; });
+//
+// A check judges a frame at rest (WaitForScreenAtRest, CaptureAtRest) or a line of the log (WaitForLog), never
+// a frame taken after a fixed time or the first frame that shows a change: on a loaded machine the frames come
+// slowly, and a camera may still glide or a window fade in on them. WaitForScreen's first frame only tells when
+// the next input may come.
 //
 // Environment (set by the test's CMake entry): KESTROVAN_PROGRAM, KESTROVAN_WORK_FOLDER, KESTROVAN_DATA_FOLDER.
 // Each case works in a folder of its own below KESTROVAN_WORK_FOLDER, named after the case, where its
@@ -66,11 +71,22 @@ bool IsLight(uint32_t rgb);
 bool IsAccent(uint32_t rgb);
 // The dark slates of a screen's backdrop (the shop's): no channel above 70.
 bool IsDarkSlate(uint32_t rgb);
+// Whether the dialog of that size centred in the window shows: its title bar in the skin's teal accent with its
+// white title ("Notice", "Help"); the teal alone is also the face of a chosen card under it.
+bool DialogShown(const Screenshot& shot, const XWindowGeometry& window, int width, int height);
+// The message box (400 x 250) centred in the window.
+inline bool MessageBoxShown(const Screenshot& shot, const XWindowGeometry& window) {
+    return DialogShown(shot, window, 400, 250);
+}
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {
 protected:
     using Clock = std::chrono::steady_clock;
+
+    // How long a judged rectangle stays unchanged before its frame counts as at rest: longer than the longest
+    // gap between two frames the program drew while moving, 0.8 s with every processor taken.
+    static constexpr std::chrono::milliseconds kRestSpan{1200};
 
     // The login the online start puts on the command line; the login script accepts any.
     static constexpr const char* kLoginId = "player";
@@ -105,6 +121,14 @@ protected:
     // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
     // may take a moment to reach the display on a busy machine); the last capture.
     Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
+    // As WaitForScreen, but the capture returned also has the judged rectangles (of the screen) at rest: the
+    // same in every capture over the last kRestSpan. The rectangles leave out what moves on its own there (a
+    // demo table, a blinking caret, the frame rate a dialog shows); a wait that never comes to rest says where
+    // it last changed.
+    Screenshot WaitForScreenAtRest(const std::filesystem::path& png, const std::vector<XWindowGeometry>& judged,
+                                   const std::function<bool(const Screenshot&)>& wanted);
+    // The screen once the judged rectangles are at rest.
+    Screenshot CaptureAtRest(const std::filesystem::path& png, const std::vector<XWindowGeometry>& judged);
 
     void PressKey(const std::string& key);
     // Letters and digits as keys, a capital with Shift held.

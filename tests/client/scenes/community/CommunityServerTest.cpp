@@ -43,14 +43,16 @@ protected:
 };
 
 TEST_F(CommunityServerTest, TheLoginBringsTheListsAndPresenceAndChatFollow) {
+    // The dispatch thread fills the clan's list before it sets the player's clan and rank under the tree's
+    // lock: the wait ends once the clan is set, and both are read in a turn of the main thread.
     ASSERT_TRUE(Eventually([&] {
         return connection().Directories().Friends().Count() == 3 &&
-               connection().Directories().ClanMembers().Count() == 2;
+               connection().Directories().ClanMembers().Count() == 2 && connection().LocalPlayer().clanId != 0;
     }));
-    EXPECT_EQ(connection().LocalPlayer().clanId, 900u);
-    EXPECT_EQ(connection().LocalPlayer().clanRank, 10);
     {
         const quill::ScopedLock turn = MainThreadTurn();
+        EXPECT_EQ(connection().LocalPlayer().clanId, 900u);
+        EXPECT_EQ(connection().LocalPlayer().clanRank, 10);
         messenger->Toggle(Screen());
         EXPECT_EQ(RowName(0), u"Ann");
         EXPECT_EQ(messenger->Row(0)->LocationLabel()->GetText(), u"Room12");
