@@ -120,7 +120,6 @@ public:
 
     App& Get() { return app_; }
     bool Presented() const { return presented_; }
-    const std::filesystem::path& Folder() const { return folder_.path; }
 
 private:
     HeadlessBoxes boxes_;
@@ -139,13 +138,14 @@ void FrameStepWithEmptyScene(benchmark::State& state) {
 BENCHMARK(FrameStepWithEmptyScene)->Unit(benchmark::kMicrosecond);
 
 // The frame that takes a screenshot; between two, the picture is written (timing paused), so that each frame
-// finds the writer idle.
+// finds the writer idle. The program finds its desktop folder as it starts.
 void FrameStepTakingAScreenshot(benchmark::State& state) {
     BenchLog log;
-    AppAtLastScreen app;
-    const std::filesystem::path desktop = app.Folder() / "desktop";
-    std::filesystem::create_directories(desktop);
+    std::string pattern = (std::filesystem::temp_directory_path() / "kestrovan-bench-desktop-XXXXXX").string();
+    const std::filesystem::path desktop = mkdtemp(pattern.data());
     setenv("XDG_DESKTOP_DIR", desktop.c_str(), 1);
+    AppAtLastScreen app;
+    unsetenv("XDG_DESKTOP_DIR");
     const auto pictures = [&] {
         return std::count_if(std::filesystem::directory_iterator(desktop), std::filesystem::directory_iterator(),
                              [](const auto& entry) { return entry.path().extension() == ".jpg"; });
@@ -157,10 +157,14 @@ void FrameStepTakingAScreenshot(benchmark::State& state) {
         state.PauseTiming();
         for (int wait = 0; wait < 10000 && pictures() == before; ++wait)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        if (pictures() == before) state.SkipWithError("the screenshot was not written");
+        if (pictures() == before) {
+            state.SkipWithError("the screenshot was not written");
+            break;
+        }
         state.ResumeTiming();
     }
-    unsetenv("XDG_DESKTOP_DIR");
+    std::error_code error;
+    std::filesystem::remove_all(desktop, error);
 }
 BENCHMARK(FrameStepTakingAScreenshot)->Unit(benchmark::kMillisecond)->Iterations(20);
 
