@@ -239,4 +239,8 @@ void TableSceneStage::OnScreenActivate(bool active) {
     if (table_ != nullptr && !active) table_->Input().ReleaseHeldKeys(false);
 }
 
+void TableSceneStage::PollKeys() {
+    if (table_ != nullptr) table_->Input().PollKeys();
+}
+
 }  // namespace kestrovan

@@ -124,6 +124,9 @@ public:
     // A screen that loses the focus has the table let go of the keys it holds, so that no stroke goes on
     // without them.
     void OnScreenActivate(bool active);
+    // Once per main-loop pass, under the widget-tree lock: the table's per-frame key poll (it acts only on a
+    // table marked active). Nothing without a table.
+    void PollKeys();
 
     GameTable* Table() const { return table_.get(); }
     quill::RenderScene* RenderScene() const { return renderScene_; }

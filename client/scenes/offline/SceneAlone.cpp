@@ -311,6 +311,11 @@ void SceneAlone::OnActivate(bool active) {
     stage_.OnScreenActivate(active);
 }
 
+bool SceneAlone::Poll() {
+    stage_.PollKeys();
+    return true;
+}
+
 // --- drawing (main thread) ---
 
 void SceneAlone::Render(D3D9RenderDevice* device, bool draw) {

@@ -60,6 +60,8 @@ public:
     void OnSettingsChanged(const Settings& settings) override;
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
+    // Once per main-loop pass: the table's key poll.
+    bool Poll() override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
     // Whether the player may shoot now (the table's answer); the offline screen always lets him.

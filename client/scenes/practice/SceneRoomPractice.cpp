@@ -244,6 +244,11 @@ void SceneRoomPractice::OnActivate(bool active) {
     stage_.OnScreenActivate(active);
 }
 
+bool SceneRoomPractice::Poll() {
+    stage_.PollKeys();
+    return true;
+}
+
 // --- leaving (main thread) ---
 
 // The room took nothing from the item pool: the player's cue and chalk stay in his inventory, and only the

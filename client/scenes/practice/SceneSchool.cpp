@@ -338,6 +338,11 @@ void SceneSchool::OnActivate(bool active) {
     stage_.OnScreenActivate(active);
 }
 
+bool SceneSchool::Poll() {
+    stage_.PollKeys();
+    return true;
+}
+
 // --- leaving (main thread) ---
 
 bool SceneSchool::OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) {

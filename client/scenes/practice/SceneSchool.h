@@ -81,6 +81,8 @@ public:
     void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
+    // Once per main-loop pass: the table's key poll.
+    bool Poll() override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 
     // --- The page script (SceneSchoolPages.cpp) ---

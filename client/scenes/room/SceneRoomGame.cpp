@@ -458,6 +458,11 @@ void SceneRoomGame::OnActivate(bool active) {
     stage_.OnScreenActivate(active);
 }
 
+bool SceneRoomGame::Poll() {
+    stage_.PollKeys();
+    return true;
+}
+
 void SceneRoomGame::OnSettingsChanged(const Settings& settings) {
     if (GameTable* table = stage_.Table()) table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);
 }

@@ -165,6 +165,8 @@ public:
     int32_t ProfileGameMode() const override { return state_.Room().gameType; }
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;
+    // Once per main-loop pass: the table's key poll.
+    bool Poll() override;
     void OnSettingsChanged(const Settings& settings) override;
     void AddChatLine(quill::WStringView text, uint32_t colour) override;
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
