@@ -226,6 +226,9 @@ private:
     void FailStart(int exitCode);
     void PlaceWindow(bool fullScreen);
     void IdleWork();
+    // A key-up or a mouse button's release.
+    static bool IsRelease(uint32_t id);
+    void HandOverMotionBeforeRelease();
     void InstallWidgetToolkit();
     void ReleaseWidgetToolkit();
 

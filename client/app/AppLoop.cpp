@@ -40,6 +40,9 @@ void App::Run() {
         }
     }
     running_ = false;
+    // The program ends: the screen lets go of what a held key or button began (the cursor shown, the mouse
+    // given back) while the window is still there.
+    sceneManager_.ActivateCurrentScene(false);
     sceneManager_.Threads().Unregister(ProgramThread::Main);
 }
 
@@ -95,7 +98,22 @@ void App::IdleWork() {
 }
 
 bool App::HandleSceneMessage(uint32_t id, platform::WParam wParam, platform::LParam lParam) {
-    return running_ && sceneManager_.HandleWindowMessage(id, wParam, lParam);
+    if (!running_) return false;
+    if (IsRelease(id)) HandOverMotionBeforeRelease();
+    return sceneManager_.HandleWindowMessage(id, wParam, lParam);
+}
+
+bool App::IsRelease(uint32_t id) {
+    return id == platform::Msg::KeyUp || id == platform::Msg::SysKeyUp || id == platform::Msg::LButtonUp ||
+           id == platform::Msg::RButtonUp;
+}
+
+// The times are read under the widget-tree lock, as the game thread reads them for its update: the screen never
+// sees them go back.
+void App::HandOverMotionBeforeRelease() {
+    if (!mouse_ || !frameRunning_ || !mousePoll_) return;
+    quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
+    sceneManager_.HandOverMotionBeforeRelease(platform::TimeGetTime(), clock_.GetTimeTenthMs(), *mouse_);
 }
 
 bool App::FrameStep() {

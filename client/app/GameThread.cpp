@@ -2,6 +2,7 @@
 #include <algorithm>
 
 #include "QuillLib/core/LogSystem.h"
+#include "QuillLib/core/ScopedLock.h"
 #include "QuillLib/engine/Engine.h"
 #include "client/app/App.h"
 #include "client/app/AppPlatform.h"
@@ -70,10 +71,16 @@ void App::GameThreadProc() {
         platform::Sleep(clock_.MsUntilUpdateDue());
         Scene* scene = sceneManager_.Current();
         if (scene == nullptr || !clock_.IsUpdateDue() || !scene->IsReady() || scene->IsChangePending()) continue;
-        const int64_t clockTime = clock_.GetTimeTenthMs();
-        const uint32_t now = platform::TimeGetTime();
-        const bool readMouse = mouse_ && frameRunning_ && mousePoll_;
-        sceneManager_.UpdateCurrentScene(now, clockTime, readMouse ? mouse_.get() : nullptr);
+        uint32_t now = 0;
+        {
+            // The times are read under the widget-tree lock: the main thread hands the screen the motion before a
+            // release at its own time (HandOverMotionBeforeRelease), and the screen's clock never goes back.
+            quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
+            const int64_t clockTime = clock_.GetTimeTenthMs();
+            now = platform::TimeGetTime();
+            const bool readMouse = mouse_ && frameRunning_ && mousePoll_;
+            sceneManager_.UpdateCurrentScene(now, clockTime, readMouse ? mouse_.get() : nullptr);
+        }
         if (connection_) connection_->Tick(now);
         if (++updates == kSoundEveryUpdates) {
             quill::SoundManager* sounds = engine_ ? engine_->GetSoundManager() : nullptr;

@@ -92,6 +92,10 @@ void SceneManager::PerformPendingSwitch(quill::RenderSceneManager* renderScenes)
         scene->CancelPendingChange();
         return;
     }
+    // A table mode held across the switch (a button pressed, a key down) ends as at its release: the cursor
+    // shows and the mouse is given back before the next screen, which never saw the press, takes over.
+    if (scene->IsReady()) scene->OnActivate(false);
+    inputRoute_.ScreenLeft(scene);
     scene->OnLeave(host_ != nullptr ? host_->GetResourceManager() : nullptr, renderScenes);
     scene->FinishPendingChange();
     SwitchTo(next);
@@ -154,6 +158,16 @@ void SceneManager::UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs, Dir
     }
 }
 
+void SceneManager::HandOverMotionBeforeRelease(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse& mouse) {
+    threads_.ExpectThread({ProgramThread::Main}, "Update");
+    quill::ScopedLock tree(widgetTreeLock_);
+    Scene* scene = current_.load();
+    if (scene == nullptr || !scene->IsReady() || scene->IsChangePending()) return;
+    const MouseMotion motion = mouse.Update();
+    if (motion.dx == 0 && motion.dy == 0 && motion.wheel == 0) return;
+    scene->Update(timeMs, clockTenthMs, motion);
+}
+
 bool SceneManager::CanTakeMessages(const Scene& scene) const {
     return !scene.IsChangePending() && (!scene.IsLoading() || scene.IsReady());
 }
@@ -203,17 +217,19 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
     quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
-    using Target = MouseButtonRoute::Target;
-    // A mouse button's release goes where its press went: to the screen alone when the widgets left the press
-    // to it, to the widgets alone when one of them took it.
-    const std::optional<Target> pressWentTo = buttonRoute_.TakeRelease(id, scene);
-    if (pressWentTo == Target::Screen) return scene->OnMessage(id, wParam, lParam) != 0;
+    using Release = HeldInputRoute::Release;
+    using Target = HeldInputRoute::Target;
+    // A release goes where its press went: to the screen alone when the widgets left the press to it, to the
+    // widgets alone when one of them took it, whatever window opened meanwhile.
+    const Release release = inputRoute_.TakeRelease(id, wParam, scene);
+    if (release == Release::Nowhere) return false;
+    if (release == Release::Screen) return scene->OnMessage(id, wParam, lParam) != 0;
     if (scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam)) {
-        buttonRoute_.Pressed(id, scene, Target::Widgets);
+        inputRoute_.Pressed(id, wParam, lParam, scene, Target::Widgets);
         return true;
     }
-    if (pressWentTo == Target::Widgets) return false;
-    buttonRoute_.Pressed(id, scene, Target::Screen);
+    if (release == Release::Widgets) return false;
+    inputRoute_.Pressed(id, wParam, lParam, scene, Target::Screen);
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 

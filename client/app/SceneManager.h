@@ -15,7 +15,7 @@
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/core/WString.h"
 #include "QuillLib/net/MessageId.h"
-#include "client/app/MouseButtonRoute.h"
+#include "client/app/HeldInputRoute.h"
 #include "client/app/SharedPopups.h"
 #include "client/app/ThreadContract.h"
 
@@ -81,13 +81,19 @@ public:
     size_t SceneCount() const { return scenes_.size(); }
 
     // The frame step's switch: when the current scene requested a change, leaves it and enters the next (no
-    // server message reaches a scene while it is left: both hold the widget-tree lock).
+    // server message reaches a scene while it is left: both hold the widget-tree lock). The scene left lets go
+    // of the keys and buttons it holds first, as when the window loses the focus (OnActivate(false)).
     void PerformPendingSwitch(quill::RenderSceneManager* renderScenes);
     // 1 when a load completed, -1 when it failed (after its box), else 0.
     int LoadPendingScene();
     // The mouse, when given, is read for the motion handed to the screen (the game thread's tick); none after
     // a load (the main thread).
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse* mouse = nullptr);
+    // Main thread, just before a release (key-up, button-up) is handled: the motion the mouse made before it,
+    // which waits in the mouse's buffer for the game thread's next update, goes to the screen's update now, so
+    // that a mode the release ends (Ctrl's stroke, a zoom, a drag) takes the whole of it, in the order the
+    // player made it, whatever the game thread's pace. Nothing when the mouse did not move.
+    void HandOverMotionBeforeRelease(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse& mouse);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
     // A server message for the screen (the connection's dispatcher, on its dispatch thread): the current
     // scene's OnPacket when the scene can take messages (CanTakePackets), except
@@ -96,7 +102,8 @@ public:
     // is no such scene.
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
-    // OnMessage; true when taken. A mouse button's release goes only where its press went.
+    // OnMessage; true when taken. A mouse button's release and a key's key-up go only where the press went,
+    // and nowhere when that was the screen of a scene left since.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
     // Once per main-loop pass: shows what the shared windows were asked to show meanwhile, then polls the
     // current scene.
@@ -168,7 +175,7 @@ private:
     std::unique_ptr<SharedPopups> popups_;
     quill::CriticalSectionLock widgetTreeLock_;
     ThreadContract threads_{widgetTreeLock_};
-    MouseButtonRoute buttonRoute_;
+    HeldInputRoute inputRoute_;
     int32_t previousId_ = 0;
     uint32_t updateCount_ = 0;
     static inline std::atomic<bool> updateActive_{true};

@@ -421,6 +421,22 @@ void TableInput::ReleaseHeldKeys(bool focus) {
     }
 }
 
+void TableInput::ReleaseHeldInput() {
+    if (flags_.leftButtonAsCtrl) {
+        flags_.leftButtonAsCtrl = false;
+        OnKey(Vk::Control, false);
+    }
+    if (flags_.rightButtonAsShift) {
+        flags_.rightButtonAsShift = false;
+        OnKey(Vk::Shift, false);
+    }
+    ReleaseHeldKeys(false);
+    flags_.aimDragHeld = false;
+    flags_.rightButtonZoom = false;
+    EndMouseAim();
+    RefreshAimCursor();
+}
+
 bool TableInput::PollKeys() {
     WidgetToolkit::CheckTreeAccess("TableInput::PollKeys");
     if (!table_.Turn().IsActive() || table_.Services().host == nullptr || table_.Services().host->IsTextInputFocused()) {

@@ -54,6 +54,10 @@ public:
     bool PollKeyReleases();
     // With focus false (the window lost the keyboard) every held key is released.
     void ReleaseHeldKeys(bool focus);
+    // The screen stops taking input (another screen follows, the window lost the focus, the program ends): every
+    // key and mouse button the table holds is let go of as at its release, so that no mode stays on without
+    // them; the cursor shows and the mouse is given back.
+    void ReleaseHeldInput();
     // The screen's window messages; whether the table took the message (a table mode is active).
     bool HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam);
     // Once per frame while the table is active: presses and releases by the keys' state.

@@ -236,7 +236,7 @@ void TableSceneStage::LayoutHud(uint32_t width, uint32_t height) {
 }
 
 void TableSceneStage::OnScreenActivate(bool active) {
-    if (table_ != nullptr && !active) table_->Input().ReleaseHeldKeys(false);
+    if (table_ != nullptr && !active) table_->Input().ReleaseHeldInput();
 }
 
 void TableSceneStage::PollKeys() {

@@ -121,8 +121,8 @@ public:
     // --- The screen's window (main thread) ---
     // The table's HUD laid out for the screen's new size; nothing without a table.
     void LayoutHud(uint32_t width, uint32_t height);
-    // A screen that loses the focus has the table let go of the keys it holds, so that no stroke goes on
-    // without them.
+    // A screen that loses the focus or stops being current has the table let go of the keys and buttons it
+    // holds, so that no stroke, zoom or drag goes on without them and the mouse is given back.
     void OnScreenActivate(bool active);
     // Once per main-loop pass, under the widget-tree lock: the table's per-frame key poll (it acts only on a
     // table marked active). Nothing without a table.

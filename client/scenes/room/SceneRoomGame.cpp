@@ -456,6 +456,8 @@ void SceneRoomGame::OnResize(uint32_t width, uint32_t height) {
 void SceneRoomGame::OnActivate(bool active) {
     Scene::OnActivate(active);
     stage_.OnScreenActivate(active);
+    // The replay panel's table takes the mouse through its window: a drag held there ends the same way.
+    if (GameTable* replay = dialogs_.Replay()->Table(); replay != nullptr && !active) replay->Input().ReleaseHeldInput();
 }
 
 bool SceneRoomGame::Poll() {

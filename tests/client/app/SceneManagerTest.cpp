@@ -24,8 +24,10 @@
 #include "client/ui/Button.h"
 #include "client/ui/UiServices.h"
 #include "client/ui/WidgetToolkit.h"
+#include "client/ui/Window.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
+#include "platform/window/VirtualKey.h"
 #include "tests/support/gfx/SceneModels.h"
 #include "tests/support/gfx/TestEngineFactory.h"
 
@@ -54,7 +56,10 @@ public:
         Enter("Poll");
         return false;
     }
-    void OnActivate(bool) override { Enter("OnActivate"); }
+    void OnActivate(bool active) override {
+        Enter("OnActivate");
+        if (!active) ++deactivations;
+    }
     void OnCaptionHover(bool) override { Enter("OnCaptionHover"); }
     void OnSettingsChanged(const Settings&) override { Enter("OnSettingsChanged"); }
     void OnResize(uint32_t width, uint32_t height) override {
@@ -92,6 +97,7 @@ public:
     }
 
     int activations = 0;
+    int deactivations = 0;
     int updates = 0;
     int widgetTicks = 0;
     std::vector<uint32_t> messages;
@@ -395,6 +401,45 @@ TEST_F(SceneManagerTest, WindowInputReachesTheWidgetsFirstThenTheScene) {
     manager.ResizeAll(1280, 1024);
     EXPECT_EQ(intro->Width(), 1280);
     EXPECT_EQ(intro->Height(), 1024);
+}
+
+// A key held on the table while a modal window opens (the help, a server notice) would otherwise leave its mode
+// on: the window swallows the key-up. A press on a screen that is left since lets go with the screen.
+TEST_F(SceneManagerTest, AReleaseGoesWhereItsPressWentWhateverOpenedOrWasLeftMeanwhile) {
+    namespace Msg = platform::Msg;
+    namespace Vk = platform::Vk;
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    auto owned = std::make_unique<Window>();
+    owned->Create(100, 100, 300, 200, -1, -1);
+    Window* help = owned.get();
+    intro->AddChild(std::move(owned), true);
+    help->SetVisible(false);
+    const auto repeat = platform::MakeKeyLParam({.wasDown = true});
+
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyDown, Vk::Control, 0));
+    help->SetVisible(true);
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyDown, Vk::Control, repeat)) << "the modal window swallows it";
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyUp, Vk::Control, 0));
+    EXPECT_EQ(intro->messages, (std::vector<uint32_t>{Msg::KeyDown, Msg::KeyUp}))
+        << "the key-up went where the key-down went, past the modal window";
+
+    // A key the modal window took keeps its key-up with the widgets.
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyDown, Vk::Shift, 0));
+    help->SetVisible(false);
+    EXPECT_FALSE(manager.HandleWindowMessage(Msg::KeyUp, Vk::Shift, 0));
+    EXPECT_EQ(intro->messages.size(), 2u);
+
+    // A button held while the screen changes: the screen lets go as it is left, and its release is nobody's.
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::LButtonDown, 0, platform::MakePointLParam(500, 500)));
+    intro->RequestSceneChange(SceneId::Login);
+    Step();
+    EXPECT_EQ(intro->deactivations, 1);
+    EXPECT_FALSE(manager.HandleWindowMessage(Msg::LButtonUp, 0, platform::MakePointLParam(500, 500)));
+    EXPECT_TRUE(login->messages.empty());
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::LButtonDown, 0, platform::MakePointLParam(500, 500)));
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::LButtonUp, 0, platform::MakePointLParam(500, 500)));
+    EXPECT_EQ(login->messages, (std::vector<uint32_t>{Msg::LButtonDown, Msg::LButtonUp}));
 }
 
 TEST_F(SceneManagerTest, SharedBoxesGoToTheGivenParentOrTheCurrentScene) {

@@ -161,6 +161,38 @@ TEST_F(TableInputTest, CharactersAndKeyUps) {
     EXPECT_TRUE(table->Turn().IsControlEnabled());
 }
 
+// The screen stops taking input with keys and buttons still down (another screen, the window lost the focus):
+// no mode stays on without them, and the cursor and the mouse are given back.
+TEST_F(TableInputTest, EveryHeldModeEndsWhenTheScreenLetsGoOfItsInput) {
+    const auto given = [&] {
+        const auto has = [&](const char* call) { return std::count(host.calls.begin(), host.calls.end(), call) == 1; };
+        return has("show") && has("release") && has("unclip");
+    };
+    Send(Msg::LButtonDown, 0, At(500, 100));
+    Send(Msg::RButtonDown);
+    host.calls.clear();
+    table->Input().ReleaseHeldInput();
+    EXPECT_FALSE(table->Input().Flags().aimDragHeld);
+    EXPECT_FALSE(table->Input().Flags().rightButtonZoom);
+    EXPECT_TRUE(given()) << "the drag and the zoom let go of the mouse";
+
+    EXPECT_TRUE(table->Input().OnKey(Vk::Control, true));
+    host.calls.clear();
+    table->Input().ReleaseHeldInput();
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_TRUE(given()) << "Ctrl's stroke let go of the mouse";
+
+    table->Input().SetButtonShortcuts(true);
+    table->Turn().SetAimFollowsCamera(true);
+    Send(Msg::LButtonDown, 0, At(500, 100));
+    ASSERT_TRUE(table->Input().Flags().leftButtonAsCtrl);
+    table->Input().ReleaseHeldInput();
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_FALSE(table->Input().Flags().leftButtonAsCtrl) << "the next press of the button starts afresh";
+    table->Update(1, 0, -200, false);
+    EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
+}
+
 TEST_F(TableInputTest, PolledKeysAndTheFocus) {
     table->Turn().SetActive(true);
     host.keysDown.insert(Vk::Shift);
