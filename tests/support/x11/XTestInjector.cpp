@@ -145,6 +145,38 @@ void XTestInjector::RequestClose(unsigned long window) {
     Flush();
 }
 
+void XTestInjector::MovePointerByThenKey(int dx, int dy, const std::string& keysymName, bool press) {
+    const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
+    XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
+    XTestFakeKeyEvent(display_, code, press ? True : False, CurrentTime);
+    Flush();
+}
+
+std::optional<std::pair<int, int>> XTestInjector::PointerPosition() const {
+    Window root = 0;
+    Window child = 0;
+    int x = 0;
+    int y = 0;
+    int windowX = 0;
+    int windowY = 0;
+    unsigned int mask = 0;
+    if (display_ == nullptr ||
+        !XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &windowX, &windowY, &mask)) {
+        return std::nullopt;
+    }
+    return std::pair{x, y};
+}
+
+bool XTestInjector::PointerGrabbable() const {
+    Display* other = XOpenDisplay(nullptr);
+    if (other == nullptr) return false;
+    const int result = XGrabPointer(other, DefaultRootWindow(other), False, ButtonPressMask, GrabModeAsync,
+                                    GrabModeAsync, None, None, CurrentTime);
+    if (result == GrabSuccess) XUngrabPointer(other, CurrentTime);
+    XCloseDisplay(other);
+    return result == GrabSuccess;
+}
+
 void XTestInjector::Flush() { XSync(display_, False); }
 
 }  // namespace kv::test

@@ -4,6 +4,7 @@
 // says about a window, so a test can check the window's real state and not only what the program believes.
 #include <optional>
 #include <string>
+#include <utility>
 
 struct _XDisplay;
 
@@ -49,6 +50,14 @@ public:
     // Button 1 left, 3 right, 4 and 5 the wheel.
     void Button(unsigned button, bool press);
     void RequestClose(unsigned long window);
+    // A motion by (dx, dy) and a key's press or release sent together, as a hand that flicks the mouse and lets
+    // go of the key at once: both reach the program in one moment.
+    void MovePointerByThenKey(int dx, int dy, const std::string& keysymName, bool press);
+    // Where the pointer is on the screen.
+    std::optional<std::pair<int, int>> PointerPosition() const;
+    // Whether another client may grab the pointer now, as a click on another program's window needs: a second
+    // connection grabs it and lets it go. False while a client (the program) holds a grab.
+    bool PointerGrabbable() const;
 
 private:
     unsigned long FindIn(unsigned long parent, const std::string& name) const;
