@@ -430,8 +430,9 @@ bool SdlWindowBackend::StartVideo() const {
     // pointer of a virtual machine or of XTest) would be taken for huge relative steps.
     SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "1");
     videoFailed_ = true;
-    // With no display named and no driver asked for, SDL would only try what cannot show the window here (the
-    // Wayland library complains on the console without its runtime folder) or what shows nothing.
+    // The window needs a display: with none named and no driver asked for, SDL would go through drivers that find
+    // none (the Wayland library complains on the console without its runtime folder) down to one that shows
+    // nothing.
     if (!DesktopNamed() && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
         return false;
     }
