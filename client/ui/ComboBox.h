@@ -1,7 +1,7 @@
 #pragma once
 // A drop-down choice: a face button showing the chosen text and a popup list of row buttons under it (above
-// it when the screen ends first). While the list is open it takes all input; a click outside closes it
-// without choosing. Choosing a row raises (this, row index, 0) at the listener.
+// it when the screen ends first). While the list is open it takes all input; a click outside or Escape closes
+// it without choosing. Choosing a row raises (this, row index, 0) at the listener.
 //
 // Threads: see the table in client/app/Scene.h.
 #include <cstdint>

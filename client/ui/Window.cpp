@@ -7,6 +7,7 @@
 #include "client/ui/WidgetToolkit.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
+#include "platform/window/VirtualKey.h"
 
 namespace kestrovan {
 
@@ -39,13 +40,18 @@ bool Window::OnMouse(uint32_t msg, WParam, LParam lParam) {
         return true;
     }
     if (popup_ && (msg == Msg::LButtonDown || msg == Msg::RButtonDown)) {
-        WidgetToolkit& toolkit = WidgetToolkit::Get();
-        toolkit.SetActiveWidget(nullptr);
-        toolkit.SetExclusiveWidget(nullptr);
-        SetVisible(false);
+        ClosePopup();
         return true;
     }
     return modal_;
+}
+
+// Closed without a choice: the input goes back to where it went before the popup opened.
+void Window::ClosePopup() {
+    WidgetToolkit& toolkit = WidgetToolkit::Get();
+    toolkit.SetActiveWidget(nullptr);
+    toolkit.SetExclusiveWidget(nullptr);
+    SetVisible(false);
 }
 
 void Window::StartDrag(int32_t x, int32_t y) {
@@ -58,7 +64,14 @@ void Window::StartDrag(int32_t x, int32_t y) {
     grabY_ = y - rect.top;
 }
 
-bool Window::OnKey(uint32_t, WParam, LParam) { return modal_ || popup_; }
+// A popup closes on Escape as on a click outside it, at the key's release: the whole press is the popup's, so
+// the dialog under it acts only on the next one.
+bool Window::OnKey(uint32_t msg, WParam wParam, LParam) {
+    if (popup_ && msg == Msg::KeyUp && wParam == platform::Vk::Escape) {
+        ClosePopup();
+    }
+    return modal_ || popup_;
+}
 
 void Window::OnShow() {
     WidgetToolkit& toolkit = WidgetToolkit::Get();

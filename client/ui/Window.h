@@ -1,8 +1,8 @@
 #pragma once
 // The movable top-level container: modal (it takes all input while it is the active widget and swallows
 // mouse messages outside itself) or not, draggable by its whole face or a handle (never above y = 20 in its
-// parent), optionally a popup that hides itself on a button press outside it and is pushed back onto the
-// screen when shown; it plays an open and a close sound. Dialogs derive from it.
+// parent), optionally a popup that hides itself on a button press outside it or on Escape and is pushed back
+// onto the screen when shown; it plays an open and a close sound. Dialogs derive from it.
 //
 // Threads: see the table in client/app/Scene.h.
 #include <cstdint>
@@ -19,7 +19,7 @@ public:
     Window();
 
     bool OnMouse(uint32_t msg, WParam wParam, LParam lParam) override;
-    // Modal windows and popups swallow the keys none of their children took.
+    // Modal windows and popups swallow the keys none of their children took; Escape closes a popup.
     bool OnKey(uint32_t msg, WParam wParam, LParam lParam) override;
     void OnShow() override;
     void SetVisible(bool visible) override;
@@ -36,6 +36,7 @@ public:
 
 private:
     void StartDrag(int32_t x, int32_t y);
+    void ClosePopup();
     void KeepOnScreen();
 
     bool modal_ = true;

@@ -18,6 +18,7 @@
 #include "platform/system/CodePage.h"
 #include "platform/ui/MessageBox.h"
 #include "platform/window/sdl/SdlWindowAccess.h"
+#include "platform/window/sdl/SdlWindowBackend.h"
 
 namespace platform {
 namespace {
@@ -134,11 +135,15 @@ bool ShowUntilQuit(const SDL_MessageBoxData& box, SDL_Window* owner, int& chosen
 
 // A box closed without a choice answers No (OK for a box without No); so does one the desktop cannot show.
 int SdlMessageBox::Show(const MessageBoxRequest& request) {
+    const bool yesNo = (request.style & MsgBoxStyle::ButtonMask) == MsgBoxStyle::YesNo;
+    // Without any display there is no desktop to show the box on, and SDL would start a helper program to look
+    // for one. The box answers as one closed; its text is the caller's to report (the program logs every box and
+    // says on the console why its window did not open).
+    if (!SdlWindowBackend::DesktopNamed()) return yesNo ? MsgBoxResult::No : MsgBoxResult::Ok;
     // A carriage return breaks the line on Windows' boxes; SDL's breaks at line feeds only.
     std::string text = Utf16ToUtf8(request.text);
     std::replace(text.begin(), text.end(), '\r', '\n');
     const std::string caption = Utf16ToUtf8(request.caption);
-    const bool yesNo = (request.style & MsgBoxStyle::ButtonMask) == MsgBoxStyle::YesNo;
     const SDL_MessageBoxButtonData okButtons[] = {
         {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, MsgBoxResult::Ok, "OK"}};
     const SDL_MessageBoxButtonData yesNoButtons[] = {
@@ -161,7 +166,7 @@ int SdlMessageBox::Show(const MessageBoxRequest& request) {
     const bool shown = watched ? ShowUntilQuit(box, OwnerWindow(request.owner), chosen)
                                : SDL_ShowMessageBox(&box, &chosen) == 0;
     if (!shown) {
-        // No desktop to show it on (no display): the terminal still tells the user.
+        // The display's desktop cannot show it: the terminal still tells the user.
         std::fprintf(stderr, "%s: %s\n(no box on the desktop: %s)\n", caption.c_str(), text.c_str(), SDL_GetError());
     }
     if (topMost != nullptr) {

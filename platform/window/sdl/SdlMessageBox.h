@@ -1,6 +1,7 @@
 #pragma once
 // Message boxes on the desktop through SDL: the program installs it (SetMessageBoxBackend) once it has a
-// window, so its error and notice boxes show as real dialogs. Any thread.
+// window, so its error and notice boxes show as real dialogs; with no display named there is no desktop, and
+// a box answers at once as one closed. Any thread.
 //
 // A box over the program's window, asked for on the window's thread, does not stop the program from ending:
 // while it waits, the window's events go on being read, and a quit asked meanwhile (the window closed, a

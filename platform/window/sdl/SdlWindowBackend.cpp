@@ -79,7 +79,8 @@ int DisplayLost(::Display* /*display*/) {
 }
 
 // Without a display SDL falls back to drivers that draw into memory: the program would run unseen, at full speed,
-// holding the instance lock. They serve only when asked for by name (SDL_VIDEODRIVER).
+// holding the instance lock. They serve only when asked for by name (SDL_VIDEODRIVER). The program says why its
+// window did not open.
 bool ShowsOnScreen(const char* driver) {
     if (driver == nullptr) {
         return false;
@@ -89,11 +90,7 @@ bool ShowsOnScreen(const char* driver) {
         return true;
     }
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
-    if (asked != nullptr && name == asked) {
-        return true;
-    }
-    std::fprintf(stderr, "Cannot open the window: no display (SDL's video driver \"%s\" would show nothing)\n", driver);
-    return false;
+    return asked != nullptr && name == asked;
 }
 
 constexpr const char* kSessionBusVariable = "DBUS_SESSION_BUS_ADDRESS";
@@ -121,6 +118,14 @@ int StartSdlVideo() {
 }
 
 }  // namespace
+
+bool SdlWindowBackend::DesktopNamed() {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && *value != '\0') return true;
+    }
+    return false;
+}
 
 SdlWindowBackend::~SdlWindowBackend() { Destroy(); }
 
@@ -425,8 +430,13 @@ bool SdlWindowBackend::StartVideo() const {
     // pointer of a virtual machine or of XTest) would be taken for huge relative steps.
     SDL_SetHint(SDL_HINT_MOUSE_RELATIVE_MODE_WARP, "1");
     videoFailed_ = true;
+    // The window needs a display: with none named and no driver asked for, SDL would go through drivers that find
+    // none (the Wayland library complains on the console without its runtime folder) down to one that shows
+    // nothing.
+    if (!DesktopNamed() && SDL_GetHint(SDL_HINT_VIDEODRIVER) == nullptr) {
+        return false;
+    }
     if (StartSdlVideo() != 0) {
-        std::fprintf(stderr, "Cannot open the window: %s\n", SDL_GetError());
         return false;
     }
     if (!ShowsOnScreen(SDL_GetCurrentVideoDriver())) {

@@ -25,6 +25,10 @@ public:
     SdlWindowBackend() = default;
     ~SdlWindowBackend() override;
 
+    // Whether the environment names a display to open (DISPLAY, WAYLAND_DISPLAY); without one no window or
+    // desktop box can show. Any thread.
+    static bool DesktopNamed();
+
     // The SDL window, for the graphics backend; null before Create.
     SDL_Window* SdlHandle() const { return window_; }
 
@@ -55,8 +59,9 @@ private:
     // Makes the window, already over the whole desktop, full screen.
     void GoFullScreen();
     static SDL_HitTestResult HitTest(SDL_Window* window, const SDL_Point* point, void* self);
-    // Starts SDL's video once; false (and said once on the console) when no display can be opened or only a
-    // driver that shows nothing is left. Const callers (the desktop's size) may start it too.
+    // Starts SDL's video once; false when no display is named or can be opened, or only a driver that shows
+    // nothing is left (the program then says that its window cannot open). Const callers (the desktop's size)
+    // may start it too.
     bool StartVideo() const;
     void SetIcon(const PixelImage& icon);
     SDL_Cursor* CursorFor(uint32_t id, const CursorImage* image);

@@ -15,7 +15,9 @@
 // on the login screen, the lamp's pool of light on the cloth and leather round the pockets (offline_before.png),
 // the room's panelled wall behind the table and the balls' full colours in the zoom view (offline_zoom.png),
 // the cue ball clear of a raised cue's butt there (offline_zoom_raised.png), the room-setting
-// dialog with its title and centred captions (room_setting.png) and the help with key caps (help.png).
+// dialog with its title and centred captions (room_setting.png), whose open table list the first Escape closes
+// and the second the dialog (room_setting_list.png, room_setting_unlisted.png), and the help with key caps
+// (help.png).
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -421,7 +423,29 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
         << "bars beside the carom column: see room_setting.png";
     const int okMiddle = WhiteMiddleRow(dialog, dialogX + 80, dialogY + 344, dialogX + 165, dialogY + 376);
     EXPECT_NEAR(okMiddle, dialogY + 360, 4) << "the OK caption's height: see room_setting.png";
+    // The table list's face (the selector at (-9, 214), its list at (95, 1)): a click opens the list's rows below
+    // it, over the table's preview, each row framed down its left edge as the face is. Escape closes the list
+    // alone; the next one the dialog.
+    const int faceX = dialogX + 86, faceY = dialogY + 215;
+    const auto firstRow = [&](const Screenshot& shot) {
+        int framed = 0;
+        for (int y = faceY + 20; y < faceY + 38; ++y) framed += shot.At(faceX, y) == shot.At(faceX, faceY + 10) ? 1 : 0;
+        return framed;
+    };
+    Click(faceX + 58, faceY + 10);
+    const Screenshot listed = WaitForScreen(folder() / "room_setting_list.png",
+                                            [&](const Screenshot& shot) { return firstRow(shot) > 15; });
+    ASSERT_GT(firstRow(listed), 15) << "the open list's first row: see room_setting_list.png";
     PressKey("Escape");
+    const Screenshot unlisted = WaitForScreen(folder() / "room_setting_unlisted.png",
+                                              [&](const Screenshot& shot) { return firstRow(shot) < 4; });
+    EXPECT_LT(firstRow(unlisted), 4) << "the list closed: see room_setting_unlisted.png";
+    EXPECT_TRUE(IsSlate(unlisted.At(dialogX + 200, dialogY + 300))) << "the dialog stays: see room_setting_unlisted.png";
+    PressKey("Escape");
+    const Screenshot cancelled = WaitForScreen(folder() / "room_setting_closed.png", [&](const Screenshot& shot) {
+        return !IsSlate(shot.At(dialogX + 200, dialogY + 300));
+    });
+    EXPECT_FALSE(IsSlate(cancelled.At(dialogX + 200, dialogY + 300))) << "see room_setting_closed.png";
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
 
     // F1 opens the help: its first tab checked without any picture behind it, and the key caps in the column

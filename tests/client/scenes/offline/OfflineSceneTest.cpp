@@ -1,7 +1,8 @@
 // The offline screen on the headless App: the profile's offline equipment, the title bar and the widgets'
 // places, activation (the offline inventory with the lent chalk, the table racked for the game type and
-// given control), the key guide's F2, and the room-setting dialog: the types it offers, and a confirmed
-// other type that re-racks the table at the next frame while the same type changes nothing.
+// given control), the key guide's F2, and the room-setting dialog: the types it offers, a confirmed
+// other type that re-racks the table at the next frame while the same type changes nothing, and Escape, which
+// closes an open list of the dialog before it cancels the dialog.
 #include "client/rules/TablePhysics.h"
 #include "client/scenes/offline/SceneAlone.h"
 #include "client/table/TableCameraRig.h"
@@ -22,10 +23,14 @@
 #include "client/scenes/common/TableBallSelector.h"
 #include "client/table/GameTable.h"
 #include "client/ui/Button.h"
+#include "client/ui/ComboBox.h"
 #include "client/ui/Image.h"
+#include "client/ui/Window.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
 #include "platform/window/VirtualKey.h"
+#include "platform/window/Window.h"
+#include "platform/window/headless/HeadlessWindowBackend.h"
 #include "tests/support/scenes/SceneTestApp.h"
 
 namespace kestrovan::test {
@@ -48,6 +53,26 @@ protected:
     void ConfirmType(quill::GameType type) {
         scene.RoomSetting()->SetSelectedType(type);
         scene.OnMessage(quill::AppEventId::RoomSettingConfirm, 0, 0);
+    }
+    void ClickAt(int32_t x, int32_t y) {
+        for (const uint32_t msg : {platform::Msg::MouseMove, platform::Msg::LButtonDown, platform::Msg::LButtonUp})
+            scene.RouteMessage(msg, 0, platform::MakePointLParam(x, y));
+    }
+    // Down and up through the main window, whose key table the buttons' hot keys read, to the screen's widgets.
+    void PressKey(uint8_t vk) {
+        platform::Window& window = app.MainWindow();
+        for (const auto kind : {platform::InputEventKind::KeyDown, platform::InputEventKind::KeyUp}) {
+            platform::InputEvent event;
+            event.kind = kind;
+            event.vk = vk;
+            static_cast<platform::HeadlessWindowBackend&>(window.Backend()).Script(event);
+            platform::Message message;
+            while (window.PeekMessage(message)) {
+                window.TranslateMessage(message);
+                if (message.id >= platform::Msg::KeyDown && message.id <= platform::Msg::Char)
+                    scene.RouteMessage(message.id, message.wParam, message.lParam);
+            }
+        }
     }
 
     SceneAlone scene{app};
@@ -182,6 +207,26 @@ TEST_F(OfflineSceneTest, TheRoomSettingDialogOffersGambleTypesOnlyToAdults) {
     EXPECT_FALSE(dialog.IsVisible());
     EXPECT_EQ(Room().tableItem, 1032);
     EXPECT_EQ(Room().ballItem, 2006);
+}
+
+// The list takes the whole press of Escape: the dialog stays, and only the next Escape cancels it.
+TEST_F(OfflineSceneTest, EscapeClosesAnOpenListOfTheRoomSettingDialogBeforeTheDialog) {
+    Bring();
+    RoomSettingDialog& dialog = *scene.RoomSetting();
+    dialog.SetVisible(true);
+    ComboBox* tables = nullptr;
+    for (Widget* child : dialog.Selector()->GetChildren()) {
+        if (child->GetId() == TableBallSelector::kTableComboId) tables = dynamic_cast<ComboBox*>(child);
+    }
+    ASSERT_NE(tables, nullptr);
+    const WidgetRect face = tables->GetFace()->GetRect();
+    ClickAt((face.left + face.right) / 2, (face.top + face.bottom) / 2);
+    ASSERT_TRUE(tables->GetDropDown()->IsVisible());
+    PressKey(platform::Vk::Escape);
+    EXPECT_FALSE(tables->GetDropDown()->IsVisible());
+    EXPECT_TRUE(dialog.IsVisible()) << "the first Escape closes the list alone";
+    PressKey(platform::Vk::Escape);
+    EXPECT_FALSE(dialog.IsVisible());
 }
 
 }  // namespace
