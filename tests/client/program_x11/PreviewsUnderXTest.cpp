@@ -1,11 +1,12 @@
 // The item previews a player may turn, in the real program on a real X display: the room setting dialog offline,
 // the room creation dialog in the lobby and the game option dialog in the room online, the shop's large preview
 // and the cue workshop's part preview, and the school's gift. On each the left button held stops the model's own
-// slow turn (the held picture comes to rest); a 60-pixel drag from there, out of the preview, turns the model (the
-// picture at rest again differs) while the window around it stays where it is, and the drag back turns it back; a
-// backward turn of the wheel takes the camera farther (less of the model shows) and a forward turn brings it back.
-// Let go, the wheel zooms it as well. The pictures are written as <kind>_held.png, <kind>_dragged.png,
-// <kind>_returned.png, <kind>_farther.png, <kind>_nearer.png and <kind>_released.png.
+// slow turn (the held picture comes to rest); a backward turn of the wheel takes the camera farther (less of the
+// model shows) and a forward turn brings it back (the held picture again); a 60-pixel drag out of the preview
+// turns the model (the picture at rest again differs) while the window around it stays where it is. Let go
+// outside the preview (on the workshop's part thumbnail), the model turns on its own again, and the wheel over it
+// zooms it as well. The pictures are written as <kind>_held.png, <kind>_farther.png, <kind>_nearer.png,
+// <kind>_dragged.png, <kind>_released.png and <kind>_wheeled.png.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -69,52 +70,54 @@ protected:
         x.Button(button, false);
     }
 
-    // The preview in view held with the left button 20 pixels inside its right edge, dragged 60 pixels to the
-    // right, out of the view, and back; zoomed out and in again with the wheel; let go, zoomed out again. frame is
-    // a band of the window around the preview that shows none.
-    void TurnsAndZooms(const std::string& name, const XWindowGeometry& view, const XWindowGeometry& frame) {
+    // The preview in view held with the left button 5 pixels inside its right edge; zoomed out and in again with
+    // the wheel; dragged 60 pixels to the right, out of the view, and let go there; zoomed out again with the
+    // pointer back over it. frame is a band of the window around the preview that shows none; turnsByItself
+    // says whether the model turns slowly on its own.
+    void TurnsAndZooms(const std::string& name, const XWindowGeometry& view, const XWindowGeometry& frame,
+                       bool turnsByItself = true) {
         const Screenshot before = CaptureAtRest(folder() / (name + "_frame.png"), {frame});
-        const int pressX = view.x + view.width - 20, pressY = view.y + view.height / 2;
+        const int pressX = view.x + view.width - 5, pressY = view.y + view.height / 2;
         x.MovePointer(pressX, pressY);
         x.Button(1, true);
         const Screenshot held = CaptureAtRest(folder() / (name + "_held.png"), {view});
         const int model = ModelPixels(held, view);
-
-        x.MovePointerInSteps(6, 10, 0, 30);
-        const Screenshot dragged = CaptureAtRest(folder() / (name + "_dragged.png"), {view, frame});
-        const int turned = Differing(held, dragged, view);
-        const bool stayed = Differing(before, dragged, frame) < 20;
-        EXPECT_TRUE(stayed) << "the window moved: see " << name << "_frame.png, " << name << "_dragged.png";
-        EXPECT_GT(turned, model / 3) << "the drag did not turn the model: see " << name << "_held.png, " << name
-                                     << "_dragged.png";
-        if (!stayed || turned <= model / 3) {
-            // The preview never had the press: what follows would only wait for pictures that never rest.
-            x.Button(1, false);
-            return;
-        }
-        x.MovePointerInSteps(6, -10, 0, 30);
-        const Screenshot returned = CaptureAtRest(folder() / (name + "_returned.png"), {view});
-        EXPECT_LT(Differing(held, returned, view), model / 20)
-            << "the drag back did not turn the model back: see " << name << "_held.png, " << name << "_returned.png";
 
         // Two notches back and two forward: within every preview's limits either way.
         for (int notch = 0; notch < 2; ++notch) TurnWheel(5);
         const Screenshot farther = CaptureAtRest(folder() / (name + "_farther.png"), {view});
         for (int notch = 0; notch < 2; ++notch) TurnWheel(4);
         const Screenshot nearer = CaptureAtRest(folder() / (name + "_nearer.png"), {view});
-        x.Button(1, false);
-        EXPECT_LT(ModelPixels(farther, view), model * 4 / 5)
-            << "the wheel did not move the camera farther: see " << name << "_returned.png, " << name << "_farther.png";
-        EXPECT_LT(Differing(returned, nearer, view), model / 20)
-            << "the wheel did not bring the camera back: see " << name << "_returned.png, " << name << "_nearer.png";
+        const bool zoomed = ModelPixels(farther, view) < model * 4 / 5 && Differing(held, nearer, view) < model / 20;
+        EXPECT_TRUE(zoomed) << "the wheel did not move the camera farther and back: see " << name << "_held.png, "
+                            << name << "_farther.png, " << name << "_nearer.png";
 
-        // Let go, the model turns by itself again, and the wheel zooms it without the button too.
+        x.MovePointerInSteps(6, 10, 0, 30);
+        const Screenshot dragged = CaptureAtRest(folder() / (name + "_dragged.png"), {view, frame});
+        x.Button(1, false);
+        const int turned = Differing(held, dragged, view);
+        EXPECT_GT(turned, model / 3) << "the drag did not turn the model: see " << name << "_held.png, " << name
+                                     << "_dragged.png";
+        EXPECT_LT(Differing(before, dragged, frame), 20)
+            << "the window moved: see " << name << "_frame.png, " << name << "_dragged.png";
+        std::fprintf(stderr, "[ PREVIEW  ] %s: the model %d pixels, %d farther, %d changed by the drag\n",
+                     name.c_str(), model, ModelPixels(farther, view), turned);
+        // The preview never had the press: what follows would only wait for what never comes.
+        if (!zoomed) return;
+
+        // Let go outside the view, the drag has ended: the model turns on its own again, and the wheel over it
+        // zooms it without the button.
+        if (turnsByItself) {
+            const auto turning = [&](const Screenshot& shot) { return Differing(dragged, shot, view) > model / 3; };
+            EXPECT_TRUE(turning(WaitForScreen(folder() / (name + "_released.png"), turning)))
+                << "the model does not turn on its own after the release: see " << name << "_dragged.png, " << name
+                << "_released.png";
+        }
+        x.MovePointer(pressX, pressY);
         for (int notch = 0; notch < 2; ++notch) TurnWheel(5);
         const auto smaller = [&](const Screenshot& shot) { return ModelPixels(shot, view) < model * 4 / 5; };
-        EXPECT_TRUE(smaller(WaitForScreen(folder() / (name + "_released.png"), smaller)))
-            << "the wheel without the button did not zoom: see " << name << "_released.png";
-        std::fprintf(stderr, "[ PREVIEW  ] %s: the model %d pixels, %d changed by the drag, %d farther\n",
-                     name.c_str(), model, turned, ModelPixels(farther, view));
+        EXPECT_TRUE(smaller(WaitForScreen(folder() / (name + "_wheeled.png"), smaller)))
+            << "the wheel without the button did not zoom: see " << name << "_wheeled.png";
     }
 };
 
@@ -159,7 +162,8 @@ TEST_F(PreviewsUnderX, DialogsOfRoomCreationAndGameOptionOnlineTurnAndZoomTheirB
 // Online, the shop reached through the lobby's expired-items question: the items tab's royal-R chalk (its third
 // card) in the large preview (305 wide at (572, 72), on its panel from (572, 62)); then the workshop's "Custom
 // Cue" window (541 x 448, centred), its first slot's menu and "파츠 구입": the parts window (623 x 383) 40 left of
-// the workshop's and 70 lower, its part preview 147 x 242 at (20, 40).
+// the workshop's and 70 lower, its part preview 147 x 242 at (20, 40) and its first part thumbnail (79 x 124)
+// at (215, 70), where the drag from the preview ends.
 TEST_F(PreviewsUnderX, ShopsLargePreviewAndWorkshopsPartTurnAndZoom) {
     ASSERT_GT(StartOnline(), 0);
     kvtest::LoginScript login;
@@ -189,7 +193,7 @@ TEST_F(PreviewsUnderX, ShopsLargePreviewAndWorkshopsPartTurnAndZoom) {
     Click(grid.x + 2 * 129 + 60, grid.y + 60);  // its third card
     const XWindowGeometry shopView{area.x + 572, area.y + 72, 305, kHeight - 72};
     WaitForModel("shop", shopView, area.x + 572 + 20, area.y + 72 + 100);
-    TurnsAndZooms("shop", shopView, {area.x + 572, area.y + 62, 305, 10});
+    TurnsAndZooms("shop", shopView, {area.x + 572, area.y + 62, 305, 10}, false);
 
     Click(area.x + 445 + 53, area.y + 77 + 24);  // "Custom Cue"
     const int cuesX = area.x + (kWidth - 541) / 2, cuesY = area.y + (kHeight - 448) / 2;
