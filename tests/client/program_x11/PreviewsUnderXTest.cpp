@@ -135,27 +135,28 @@ TEST_F(PreviewsUnderX, DialogOfRoomSettingOfflineTurnsAndZoomsItsBalls) {
     EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
 }
 
-// Online, the lobby's room creation dialog (427 x 627, centred; its choice at (0, 347)) of "Create New Game", then
-// Cancel; Quick Join into the room, whose "Room setting" title button opens the game option dialog (427 x 375,
-// centred; its choice at (-1, 221)).
-TEST_F(PreviewsUnderX, DialogsOfRoomCreationAndGameOptionOnlineTurnAndZoomTheirBalls) {
-    const XWindowGeometry area = EnterLobby([&] { kvtest::InstallRoomScript(server(), kvtest::RoomScript{}); });
+// Online, the lobby's room creation dialog (427 x 627, centred; its choice at (0, 347)) of "Create New Game".
+TEST_F(PreviewsUnderX, DialogOfRoomCreationOnlineTurnsAndZoomsItsBalls) {
+    const XWindowGeometry area = EnterLobby();
     ASSERT_FALSE(HasFailure());
     Click(area.x + 20 + 286 + 61, area.y + 40 + 450 + 61);
-    const int createX = area.x + (kWidth - 427) / 2, createY = area.y + (kHeight - 627) / 2;
-    const XWindowGeometry createView{createX + kBallViewX, createY + 347 + kBallViewY, 115, 76};
-    WaitForModel("create", createView, createX + 20, createY + 200);
-    TurnsAndZooms("create", createView, {createX, createY, 427, 36});
-    Click(createX + 230 + 42, createY + 590 + 16);  // Cancel
+    const int left = area.x + (kWidth - 427) / 2, top = area.y + (kHeight - 627) / 2;
+    const XWindowGeometry view{left + kBallViewX, top + 347 + kBallViewY, 115, 76};
+    WaitForModel("create", view, left + 20, top + 200);
+    TurnsAndZooms("create", view, {left, top, 427, 36});
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
 
-    QuickJoin(area);
+// Online, the room joined from the lobby: its "Room setting" title button opens the game option dialog (427 x 375,
+// centred; its choice at (-1, 221)).
+TEST_F(PreviewsUnderX, DialogOfGameOptionOnlineTurnsAndZoomsItsBalls) {
+    const XWindowGeometry area = JoinScriptedRoom();
     ASSERT_FALSE(HasFailure());
-    CloseNewcomersHelp(area);
     Click(area.x + kWidth - 200 + 16, area.y + 17);
-    const int optionX = area.x + (kWidth - 427) / 2, optionY = area.y + (kHeight - 375) / 2;
-    const XWindowGeometry optionView{optionX - 1 + kBallViewX, optionY + 221 + kBallViewY, 115, 76};
-    WaitForModel("option", optionView, optionX + 20, optionY + 200);
-    TurnsAndZooms("option", optionView, {optionX, optionY, 427, 36});
+    const int left = area.x + (kWidth - 427) / 2, top = area.y + (kHeight - 375) / 2;
+    const XWindowGeometry view{left - 1 + kBallViewX, top + 221 + kBallViewY, 115, 76};
+    WaitForModel("option", view, left + 20, top + 200);
+    TurnsAndZooms("option", view, {left, top, 427, 36});
     EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
 }
 

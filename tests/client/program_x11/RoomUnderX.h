@@ -46,14 +46,12 @@ protected:
     // RoomEntered.
     XWindowGeometry JoinRoomFromLobby(const std::function<void()>& furtherScripts = {}) {
         const XWindowGeometry area = EnterLobby(furtherScripts);
-        QuickJoin(area);
-        return area;
-    }
-    // In the lobby, Quick Join takes the waiting room; the server answers with the room's settings, and the room
-    // tells it RoomEntered.
-    void QuickJoin(const XWindowGeometry& area) {
+        const int left = area.x;
+        const int top = area.y;
+
+        // Quick Join takes the waiting room; the server answers with the room's settings.
         for (int attempt = 0; attempt < 5 && server().CountReceived(quill::MessageId::JoinRoom) == 0; ++attempt) {
-            Click(area.x + 491, area.y + 551);
+            Click(left + 491, top + 551);
             std::this_thread::sleep_for(std::chrono::seconds(1));
         }
         EXPECT_TRUE(server().WaitForMessage(quill::MessageId::JoinRoom, 5000).has_value()) << "see lobby.png";
@@ -62,6 +60,7 @@ protected:
         if (entered) {
             EXPECT_EQ(entered->bytes, (std::vector<uint8_t>{5, 0, 0x87, 4, 0}));
         }
+        return area;
     }
     // The waiting room of the room script (the player its master, the opponent in it), joined with Quick Join,
     // its newcomer's help closed.
