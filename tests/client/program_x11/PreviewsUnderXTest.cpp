@@ -1,12 +1,12 @@
 // The item previews a player may turn, in the real program on a real X display: the room setting dialog offline,
 // the room creation dialog in the lobby and the game option dialog in the room online, the shop's large preview
 // and the cue workshop's part preview, and the school's gift. On each the left button held stops the model's own
-// slow turn (the held picture comes to rest); a backward turn of the wheel takes the camera farther (less of the
-// model shows) and a forward turn brings it back (the held picture again); a 60-pixel drag out of the preview
-// turns the model (the picture at rest again differs) while the window around it stays where it is. Let go
+// slow turn (the held picture comes to rest); a 60-pixel drag out of the preview turns the model (the picture at
+// rest again differs) while the window around it stays where it is, and the drag back turns it back; a backward
+// turn of the wheel takes the camera farther (less of the model shows) and a forward turn brings it back. Let go
 // outside the preview (on the workshop's part thumbnail), the model turns on its own again, and the wheel over it
-// zooms it as well. The pictures are written as <kind>_held.png, <kind>_farther.png, <kind>_nearer.png,
-// <kind>_dragged.png, <kind>_released.png and <kind>_wheeled.png.
+// zooms it as well. The pictures are written as <kind>_held.png, <kind>_dragged.png, <kind>_returned.png,
+// <kind>_farther.png, <kind>_nearer.png, <kind>_released.png and <kind>_wheeled.png.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -70,10 +70,13 @@ protected:
         x.Button(button, false);
     }
 
-    // The preview in view held with the left button 5 pixels inside its right edge; zoomed out and in again with
-    // the wheel; dragged 60 pixels to the right, out of the view, and let go there; zoomed out again with the
-    // pointer back over it. frame is a band of the window around the preview that shows none; turnsByItself
-    // says whether the model turns slowly on its own.
+    // Moves the pointer 60 pixels sideways (to the right, or left), as a hand draws a mouse.
+    void Drag60(int direction) { x.MovePointerInSteps(6, 10 * direction, 0, 30); }
+
+    // The preview in view held with the left button 5 pixels inside its right edge: dragged 60 pixels to the right,
+    // out of the view, and back; zoomed out and in again with the wheel; dragged out once more and let go there;
+    // zoomed out again with the pointer back over it. frame is a band of the window around the preview that shows
+    // none; turnsByItself says whether the model turns slowly on its own.
     void TurnsAndZooms(const std::string& name, const XWindowGeometry& view, const XWindowGeometry& frame,
                        bool turnsByItself = true) {
         const Screenshot before = CaptureAtRest(folder() / (name + "_frame.png"), {frame});
@@ -82,31 +85,42 @@ protected:
         x.Button(1, true);
         const Screenshot held = CaptureAtRest(folder() / (name + "_held.png"), {view});
         const int model = ModelPixels(held, view);
+        const bool stopped = Differing(held, CaptureArea(0, 0, 0, 0), view) == 0;
+        EXPECT_TRUE(stopped) << "the press did not stop the model's own turn: see " << name << "_held.png";
+
+        Drag60(1);
+        const Screenshot dragged = CaptureAtRest(folder() / (name + "_dragged.png"), {view, frame});
+        const int turned = Differing(held, dragged, view);
+        const bool stayed = Differing(before, dragged, frame) < 20;
+        EXPECT_GT(turned, model / 3) << "the drag did not turn the model: see " << name << "_held.png, " << name
+                                     << "_dragged.png";
+        EXPECT_TRUE(stayed) << "the window moved: see " << name << "_frame.png, " << name << "_dragged.png";
+        std::fprintf(stderr, "[ PREVIEW  ] %s: the model %d pixels, %d changed by the drag\n", name.c_str(), model,
+                     turned);
+        if (!stopped || !stayed || turned <= model / 3) {
+            // The preview never had the press: what follows would only wait for what never comes.
+            x.Button(1, false);
+            return;
+        }
+        Drag60(-1);
+        const Screenshot returned = CaptureAtRest(folder() / (name + "_returned.png"), {view});
+        EXPECT_LT(Differing(held, returned, view), model / 20)
+            << "the drag back did not turn the model back: see " << name << "_held.png, " << name << "_returned.png";
 
         // Two notches back and two forward: within every preview's limits either way.
         for (int notch = 0; notch < 2; ++notch) TurnWheel(5);
         const Screenshot farther = CaptureAtRest(folder() / (name + "_farther.png"), {view});
         for (int notch = 0; notch < 2; ++notch) TurnWheel(4);
         const Screenshot nearer = CaptureAtRest(folder() / (name + "_nearer.png"), {view});
-        const bool zoomed = ModelPixels(farther, view) < model * 4 / 5 && Differing(held, nearer, view) < model / 20;
-        EXPECT_TRUE(zoomed) << "the wheel did not move the camera farther and back: see " << name << "_held.png, "
-                            << name << "_farther.png, " << name << "_nearer.png";
-
-        x.MovePointerInSteps(6, 10, 0, 30);
-        const Screenshot dragged = CaptureAtRest(folder() / (name + "_dragged.png"), {view, frame});
-        x.Button(1, false);
-        const int turned = Differing(held, dragged, view);
-        EXPECT_GT(turned, model / 3) << "the drag did not turn the model: see " << name << "_held.png, " << name
-                                     << "_dragged.png";
-        EXPECT_LT(Differing(before, dragged, frame), 20)
-            << "the window moved: see " << name << "_frame.png, " << name << "_dragged.png";
-        std::fprintf(stderr, "[ PREVIEW  ] %s: the model %d pixels, %d farther, %d changed by the drag\n",
-                     name.c_str(), model, ModelPixels(farther, view), turned);
-        // The preview never had the press: what follows would only wait for what never comes.
-        if (!zoomed) return;
+        EXPECT_LT(ModelPixels(farther, view), model * 4 / 5)
+            << "the wheel did not move the camera farther: see " << name << "_returned.png, " << name << "_farther.png";
+        EXPECT_LT(Differing(returned, nearer, view), model / 20)
+            << "the wheel did not bring the camera back: see " << name << "_farther.png, " << name << "_nearer.png";
 
         // Let go outside the view, the drag has ended: the model turns on its own again, and the wheel over it
         // zooms it without the button.
+        Drag60(1);
+        x.Button(1, false);
         if (turnsByItself) {
             const auto turning = [&](const Screenshot& shot) { return Differing(dragged, shot, view) > model / 3; };
             EXPECT_TRUE(turning(WaitForScreen(folder() / (name + "_released.png"), turning)))
