@@ -76,6 +76,7 @@ bool OrbitPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
             EndDrag();
             return true;
         case Msg::MouseWheel:
+            // A drag keeps the mouse whatever the wheel does meanwhile.
             if (!zoom_ || !camera_ || !GetRect().Contains(x, y)) return dragging_;
             Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
             return true;

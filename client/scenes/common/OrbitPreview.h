@@ -36,7 +36,8 @@ public:
     const quill::Camera* GetCamera() const { return camera_ ? &*camera_ : nullptr; }
 
     // Left button down inside the rectangle starts a drag; a move while dragging turns the camera, the release
-    // ends the drag, the wheel inside the rectangle zooms. What the drag or the zoom used is handled.
+    // ends the drag, the wheel inside the rectangle zooms. The messages of a drag and a wheel that zoomed are
+    // handled: nothing under the preview (the window's own drag, a table behind) sees them too.
     bool OnMouse(uint32_t msg, WParam wParam, LParam lParam) override;
     // The drag lasts while the widget is pressed: whatever lets go of the press (the routing, hiding, disabling)
     // ends it.
@@ -68,6 +69,7 @@ protected:
     uint32_t TakeElapsed();
 
     std::optional<quill::Camera> camera_;
+
 private:
     void StartDrag(int32_t x, int32_t y);
 

@@ -212,7 +212,8 @@ TEST_F(GameOptionDialogTest, ThePreviewsTurnUnderTheirOwnDragAndTheDialogStays) 
     EXPECT_TRUE(root.RouteMessage(Msg::LButtonDown, kLeftHeld, at(view.left + 10, view.top + 10)));
     EXPECT_TRUE(ball.IsDragging());
     // Over the table preview beside it and out of the dialog: still the ball's drag.
-    for (const int32_t dx : {-150, 400}) EXPECT_TRUE(root.RouteMessage(Msg::MouseMove, kLeftHeld, at(view.left + dx, view.top)));
+    for (const int32_t dx : {-150, 400})
+        EXPECT_TRUE(root.RouteMessage(Msg::MouseMove, kLeftHeld, at(view.left + dx, view.top)));
     EXPECT_TRUE(ball.IsDragging());
     root.RouteMessage(Msg::LButtonUp, 0, at(view.left + 400, view.top));
     EXPECT_FALSE(ball.IsDragging());
