@@ -151,9 +151,10 @@ void GameOptionDialog::Load(const quill::RoomInfo& room, bool isMaster,
 
 void GameOptionDialog::EnableForMaster(bool isMaster) {
     for (Widget* control : std::initializer_list<Widget*>{titleEdit_, playersCombo_, optionCombo_, timeCombo_,
-                                                          flag8Box_, flag16Box_, handicap_, stake_, selector_}) {
+                                                          flag8Box_, flag16Box_, handicap_, stake_}) {
         control->SetEnabled(isMaster);
     }
+    selector_->SetChoiceEnabled(isMaster);
     passwordEdit_->SetEnabled(isMaster && connection_.LocalPlayer().membershipGrade > 0);
     ok_->Show(isMaster);
     cancel_->Show(isMaster);
@@ -277,11 +278,6 @@ void GameOptionDialog::Confirm() {
     titleEdit_->SetFocus(false);
     SetVisible(false);
     if (difference.changed && poster_) poster_(quill::AppEventId::GameOptionApply, 0, 0, 0);
-}
-
-bool GameOptionDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
-    if (IsVisible()) selector_->ForwardPreviewMouse(msg, wParam, lParam);
-    return true;
 }
 
 void GameOptionDialog::OnHide() {

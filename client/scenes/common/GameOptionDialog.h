@@ -68,11 +68,10 @@ public:
     Button* CloseButton() const { return close_; }
     StakePanel* Stake() const { return stake_; }
     HandicapRangePanel* Handicap() const { return handicap_; }
+    TableBallSelector* Selector() const { return selector_; }
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void OnShow() override;
-    // The owner hands mouse messages to the selector's previews while the dialog is shown; always true.
-    bool ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam);
     // Lets go of the previews' models.
     void OnHide() override;
 

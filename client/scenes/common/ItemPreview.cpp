@@ -51,8 +51,6 @@ ItemPreview::ItemPreview(int32_t x, int32_t y, int32_t width, int32_t height, bo
     Create(x, y, width, height, -1, -1);
     viewWidth_ = width;
     viewHeight_ = height;
-    // The owner hands the mouse over; routing must not offer it a second time.
-    SetAcceptsMouse(false);
 }
 
 ItemPreview::~ItemPreview() {
@@ -62,7 +60,7 @@ ItemPreview::~ItemPreview() {
 void ItemPreview::Restart(const ItemModelRecord* record) {
     if (loaded_) reload_ = true;
     loaded_ = false;
-    dragging_ = false;
+    EndDrag();
     record_ = record;
     present_ = record != nullptr;
 }
@@ -194,7 +192,7 @@ void ItemPreview::PlaceCamera(float distance, bool upright) {
 void ItemPreview::Turn() {
     const uint32_t elapsed = TakeElapsed();
     const float speed = rotationSpeed_;
-    if (!dragging_ && speed != 0.0f) {
+    if (!IsDragging() && speed != 0.0f) {
         camera_->OrbitDegrees(static_cast<float>(elapsed) / 100.0f * speed, 0.0f, false);
     }
 }

@@ -6,9 +6,9 @@
 //
 // The widget builds nothing on its own: its owner's render pass calls LoadModel on every preview each frame,
 // which builds the model when a record is waiting and releases a stale one. The model is drawn in the widget's
-// Update slot, in the 2D pass after the owner's 3D scene, through the device that LoadModel was given. Owners
-// hand mouse messages to OnMouse themselves (the toolkit's routing passes a preview by), and release the
-// model with ReleaseModel when their screen is left.
+// Update slot, in the 2D pass after the owner's 3D scene, through the device that LoadModel was given. The
+// mouse comes through the widget routing (OrbitPreview). Owners release the model with ReleaseModel when their
+// screen is left.
 //
 // Threads: see the table in client/app/Scene.h; the model is loaded, released and drawn on the main thread only.
 #include <atomic>

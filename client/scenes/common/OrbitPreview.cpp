@@ -9,6 +9,10 @@ namespace kestrovan {
 
 namespace Msg = platform::Msg;
 
+OrbitPreview::OrbitPreview(bool draggable) : draggable_(draggable) {
+    SetAcceptsMouse(draggable);
+}
+
 void OrbitPreview::Zoom(float step) {
     WidgetToolkit::CheckTreeAccess("OrbitPreview::Zoom");
     if (!camera_) return;
@@ -26,30 +30,56 @@ uint32_t OrbitPreview::TakeElapsed() {
     return elapsed;
 }
 
+void OrbitPreview::SetState(int32_t state) {
+    if (state != WidgetState::Pressed) dragging_ = false;
+    Widget::SetState(state);
+}
+
+void OrbitPreview::StartDrag(int32_t x, int32_t y) {
+    lastMouseX_ = x;
+    lastMouseY_ = y;
+    dragging_ = true;
+    // Pressed, the routing keeps handing the preview the mouse until the drag lets go of it.
+    SetState(WidgetState::Pressed);
+}
+
+void OrbitPreview::EndDrag() {
+    dragging_ = false;
+    if (GetState() == WidgetState::Pressed) SetState(WidgetState::Normal);
+}
+
 bool OrbitPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
     const int32_t x = platform::PointX(lParam);
     const int32_t y = platform::PointY(lParam);
     switch (msg) {
         case Msg::LButtonDown:
-            dragging_ = draggable_ && GetRect().Contains(x, y);
+            if (!draggable_ || !GetRect().Contains(x, y)) {
+                EndDrag();
+                return false;
+            }
+            StartDrag(x, y);
+            return true;
+        case Msg::MouseMove:
             if (!dragging_) return false;
+            // A move without the left button: its release went elsewhere (a window opened over the drag).
+            if ((static_cast<uint32_t>(wParam) & platform::MouseKey::LButton) == 0) {
+                EndDrag();
+                return false;
+            }
+            WidgetToolkit::CheckTreeAccess("OrbitPreview::OnMouse");
+            if (camera_) Drag(*camera_, x - lastMouseX_, y - lastMouseY_);
             lastMouseX_ = x;
             lastMouseY_ = y;
             return true;
-        case Msg::MouseMove:
-            if (dragging_) {
-                WidgetToolkit::CheckTreeAccess("OrbitPreview::OnMouse");
-                if (camera_) Drag(*camera_, x - lastMouseX_, y - lastMouseY_);
-                lastMouseX_ = x;
-                lastMouseY_ = y;
-            }
-            return false;
         case Msg::LButtonUp:
-            dragging_ = false;
-            return false;
+            if (!dragging_) return false;
+            EndDrag();
+            return true;
         case Msg::MouseWheel:
-            if (zoom_ && GetRect().Contains(x, y)) Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
-            return false;
+            // A drag keeps the mouse whatever the wheel does meanwhile.
+            if (!zoom_ || !camera_ || !GetRect().Contains(x, y)) return dragging_;
+            Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
+            return true;
         default:
             return false;
     }

@@ -1,8 +1,14 @@
 #pragma once
 // The camera of a live 3D preview widget and the input that moves it: the camera turns slowly by itself on
-// the preview's own millisecond clock, a draggable preview also turns it while the left button drags inside
-// the rectangle, and the wheel inside the rectangle moves it nearer or farther. The item previews and the cue
-// workshop's part previews are built on it; each places the camera for its model and says what a drag does.
+// the preview's own millisecond clock, a draggable preview also turns it while the left button drags from a
+// press inside the rectangle, and the wheel inside the rectangle moves it nearer or farther. The item previews
+// and the cue workshop's part previews are built on it; each places the camera for its model and says what a
+// drag does.
+//
+// The mouse reaches a draggable preview through the widget routing like any control: its press is taken, so
+// the window around it does not start its own drag, and the preview stays pressed while the drag lasts, so
+// that the routing hands it every mouse message until the release, wherever the pointer goes. A preview that
+// cannot be dragged takes no mouse at all and leaves the click to what lies under it.
 //
 // Threads: see the table in client/app/Scene.h; the mouse handling and the camera's moves run on the main thread.
 #include <atomic>
@@ -29,9 +35,13 @@ public:
     // The camera while a model is loaded; for tests and owners that place it.
     const quill::Camera* GetCamera() const { return camera_ ? &*camera_ : nullptr; }
 
-    // Left button down inside a draggable preview starts a drag (handled); a move while dragging turns the
-    // camera, button up ends the drag, the wheel inside the rectangle zooms (none of these handled).
+    // Left button down inside the rectangle starts a drag; a move while dragging turns the camera, the release
+    // ends the drag, the wheel inside the rectangle zooms. The messages of a drag and a wheel that zoomed are
+    // handled: nothing under the preview (the window's own drag, a table behind) sees them too.
     bool OnMouse(uint32_t msg, WParam wParam, LParam lParam) override;
+    // The drag lasts while the widget is pressed: whatever lets go of the press (the routing, hiding, disabling)
+    // ends it.
+    void SetState(int32_t state) override;
 
     // visit(preview) on every Preview in the tree under root; with shownOnly, only in its shown part.
     template <class Preview, class Visit>
@@ -42,12 +52,15 @@ public:
     }
 
 protected:
-    explicit OrbitPreview(bool draggable) : draggable_(draggable) {}
+    explicit OrbitPreview(bool draggable);
 
     // What a drag of (dx, dy) pixels since the last mouse position does to the camera.
     virtual void Drag(quill::Camera& camera, int32_t dx, int32_t dy) = 0;
     // The distance the wheel asks for, brought within the preview's own limits.
     virtual float LimitDistance(float distance) const { return distance; }
+
+    // Ends a drag in progress (a new model is shown).
+    void EndDrag();
 
     uint32_t Now() const;
     // Starts the automatic turn's clock at now.
@@ -56,9 +69,11 @@ protected:
     uint32_t TakeElapsed();
 
     std::optional<quill::Camera> camera_;
-    std::atomic<bool> dragging_{false};
 
 private:
+    void StartDrag(int32_t x, int32_t y);
+
+    std::atomic<bool> dragging_{false};
     std::function<uint32_t()> clock_;
     const bool draggable_;
     bool zoom_ = true;

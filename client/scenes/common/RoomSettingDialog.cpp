@@ -148,11 +148,6 @@ void RoomSettingDialog::Confirm() {
     if (poster_) poster_(quill::AppEventId::RoomSettingConfirm, 0, 0, 0);
 }
 
-bool RoomSettingDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
-    selector_->ForwardPreviewMouse(msg, wParam, lParam);
-    return true;
-}
-
 void RoomSettingDialog::OnHide() {
     Window::OnHide();
     ReleaseItemPreviews(*selector_);

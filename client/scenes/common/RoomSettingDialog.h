@@ -48,8 +48,6 @@ public:
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void OnShow() override;
-    // The owner hands mouse messages to the selector's previews; always true.
-    bool ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam);
     // Lets go of the previews' models.
     void OnHide() override;
 

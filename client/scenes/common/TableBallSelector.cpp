@@ -30,9 +30,9 @@ TableBallSelector::TableBallSelector(quill::PlayerState& player) : player_(playe
         AddChild(std::make_unique<ItemPreview>(288, 26, kPreviewWidth, kPreviewHeight, true), true));
 }
 
-void TableBallSelector::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
-    tablePreview_->OnMouse(msg, wParam, lParam);
-    ballPreview_->OnMouse(msg, wParam, lParam);
+void TableBallSelector::SetChoiceEnabled(bool enabled) {
+    tableCombo_->SetEnabled(enabled);
+    ballCombo_->SetEnabled(enabled);
 }
 
 void TableBallSelector::AddId(std::vector<uint16_t>& ids, uint32_t id) {

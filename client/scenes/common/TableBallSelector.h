@@ -38,9 +38,8 @@ public:
     const std::vector<uint16_t>& TableIds() const { return tableIds_; }
     ItemPreview* TablePreview() const { return tablePreview_; }
     ItemPreview* BallPreview() const { return ballPreview_; }
-
-    // A mouse message for both previews (turning and zooming them).
-    void ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam);
+    // Whether the two lists may be changed; the previews may be turned either way.
+    void SetChoiceEnabled(bool enabled);
 
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
 

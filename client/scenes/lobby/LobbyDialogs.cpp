@@ -20,7 +20,6 @@
 #include "client/scenes/lobby/RoomCreateDialog.h"
 #include "client/scenes/lobby/TournamentPopups.h"
 #include "platform/browser/Browser.h"
-#include "platform/window/MessageIds.h"
 
 namespace kestrovan {
 
@@ -62,14 +61,6 @@ void LobbyDialogs::BuildPictureWindows(Scene& screen, const PopupWindow::EventPo
 void LobbyDialogs::OpenHelp() {
     help_->OpenPage(1, quill::game_type::kFourBall);
     help_->Open();
-}
-
-void LobbyDialogs::ForwardPreviewMouse(uint32_t id, uint64_t wParam, int64_t lParam) {
-    if (id < platform::Msg::MouseMove || id > platform::Msg::MouseWheel) return;
-    const auto w = static_cast<platform::WParam>(wParam);
-    const auto l = static_cast<platform::LParam>(lParam);
-    if (createDialog_->IsVisible()) createDialog_->ForwardPreviewMouse(id, w, l);
-    if (practiceDialog_->IsVisible()) practiceDialog_->ForwardPreviewMouse(id, w, l);
 }
 
 void LobbyDialogs::ReleasePreviews() {

@@ -41,8 +41,6 @@ public:
     // Adds the windows, hidden, to the screen.
     void Build(Scene& screen);
     void OpenHelp();
-    // The dialogs' item previews follow the mouse while shown.
-    void ForwardPreviewMouse(uint32_t id, uint64_t wParam, int64_t lParam);
     // A dialog still open when the screen changes keeps no device resources in its previews.
     void ReleasePreviews();
     // Hidden on entering the lobby.

@@ -165,11 +165,6 @@ uint8_t RoomCreateDialog::Membership() const {
     return connection_.LocalPlayer().membershipGrade;
 }
 
-bool RoomCreateDialog::ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam) {
-    selector_->ForwardPreviewMouse(msg, wParam, lParam);
-    return true;
-}
-
 void RoomCreateDialog::OnShow() {
     Window::OnShow();
     ok_->SetEnabled(true);

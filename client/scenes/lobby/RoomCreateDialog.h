@@ -59,9 +59,6 @@ public:
     // The type's button; null for the types no channel offers.
     Button* TypeButton(quill::GameType type) const;
 
-    // The owner hands mouse messages to the table and ball previews; always true.
-    bool ForwardPreviewMouse(uint32_t msg, WParam wParam, LParam lParam);
-
     bool OnEvent(Widget* source, int32_t a, int32_t b) override;
     void OnShow() override;
     // Lets go of the previews' models.

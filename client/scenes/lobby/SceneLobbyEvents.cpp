@@ -36,7 +36,6 @@ constexpr size_t kChatSlots = 6;
 }  // namespace
 
 int SceneLobby::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
-    dialogs_.ForwardPreviewMouse(id, wParam, lParam);
     switch (id) {
         case platform::Msg::Char:
             if (wParam == 13) chat_.FocusInput();

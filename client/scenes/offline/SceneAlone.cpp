@@ -226,10 +226,6 @@ int SceneAlone::OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) {
     GameTable* table = stage_.Table();
     if (table == nullptr) return 0;
     table->Input().HandleInput(id, static_cast<platform::WParam>(wParam), static_cast<platform::LParam>(lParam));
-    if (id >= platform::Msg::MouseMove && id <= platform::Msg::MouseWheel && roomSetting_->IsVisible()) {
-        roomSetting_->ForwardPreviewMouse(id, static_cast<platform::WParam>(wParam),
-                                          static_cast<platform::LParam>(lParam));
-    }
     if (id == platform::Msg::KeyUp && wParam == platform::Vk::F2) keyGuide_->Show(!keyGuide_->IsVisible());
     switch (id) {
         case quill::AppEventId::RoomSettingConfirm:

@@ -41,8 +41,6 @@ bool IsLongPart(int32_t type) {
 CuePartPreview::CuePartPreview(int32_t x, int32_t y, int32_t width, int32_t height, bool draggable)
     : OrbitPreview(draggable) {
     Create(x, y, width, height, -1, -1);
-    // A preview that cannot be turned leaves the mouse to what lies under it (a thumbnail's button).
-    SetAcceptsMouse(draggable);
 }
 
 CuePartPreview::~CuePartPreview() {
@@ -52,7 +50,7 @@ CuePartPreview::~CuePartPreview() {
 void CuePartPreview::SetPart(int32_t type, int16_t partId) {
     WidgetToolkit::CheckTreeAccess("CuePartPreview::SetPart");
     loaded_ = false;
-    dragging_ = false;
+    EndDrag();
     reload_ = false;
     type_ = -1;
     if (type < 0 || type >= static_cast<int32_t>(kPartFiles.size()) || partId < 0) return;
@@ -135,7 +133,7 @@ void CuePartPreview::Release() {
     model_.reset();
     camera_.reset();
     loaded_ = false;
-    dragging_ = false;
+    EndDrag();
 }
 
 float CuePartPreview::LimitDistance(float distance) const {
@@ -157,7 +155,7 @@ void CuePartPreview::Draw(D3D9RenderDevice& device) {
     device.Begin3D(quill::SceneEnvironment{kAmbient, nullptr, &*camera_});
     device.SetAmbientColor(1.0f, 1.0f, 1.0f, 1.0f);
     const uint32_t elapsed = TakeElapsed();
-    if (!dragging_) camera_->OrbitDegrees(static_cast<float>(elapsed) * kDegreesPerMs, 0.0f, false);
+    if (!IsDragging()) camera_->OrbitDegrees(static_cast<float>(elapsed) * kDegreesPerMs, 0.0f, false);
     model_->PrepareForView(*camera_);
     model_->Draw(device, 1.0f);
 }

@@ -10,10 +10,14 @@
 #include "QuillLib/gamedata/LevelTables.h"
 #include "client/connection/GameConnection.h"
 #include "client/scenes/common/HandicapRangePanel.h"
+#include "client/scenes/common/ItemPreview.h"
 #include "client/scenes/common/StakePanel.h"
+#include "client/scenes/common/TableBallSelector.h"
 #include "client/ui/Button.h"
 #include "client/ui/ComboBox.h"
 #include "client/ui/EditBox.h"
+#include "platform/window/MessageIds.h"
+#include "platform/window/MessageParams.h"
 #include "tests/support/scenes/SceneTestApp.h"
 
 namespace kestrovan::test {
@@ -192,6 +196,33 @@ TEST_F(GameOptionDialogTest, StakeRowsAndHandicapBoundsAroundThePlayer) {
     EXPECT_EQ(handicap.GetMaximum(), 0) << "below the lowest bound: nothing changes";
     handicap.OnEvent(handicap.MaximumCombo(), own + 2, 0);
     EXPECT_EQ(handicap.GetMaximum(), quill::GetHandicapStep(static_cast<uint32_t>(own + 1)));
+}
+
+// Every player may turn the room's table and ball: the press on a preview is the preview's and starts no drag of
+// the dialog, and the preview keeps the mouse until the release, wherever the pointer goes meanwhile. A press on
+// the dialog's face beside it drags the dialog.
+TEST_F(GameOptionDialogTest, ThePreviewsTurnUnderTheirOwnDragAndTheDialogStays) {
+    namespace Msg = platform::Msg;
+    constexpr platform::WParam kLeftHeld = platform::MouseKey::LButton;
+    const auto at = [](int32_t x, int32_t y) { return platform::MakePointLParam(x, y); };
+    Open(false);
+    ItemPreview& ball = *dialog->Selector()->BallPreview();
+    const WidgetRect frame = dialog->GetRect();
+    const WidgetRect view = ball.GetRect();
+    EXPECT_TRUE(root.RouteMessage(Msg::LButtonDown, kLeftHeld, at(view.left + 10, view.top + 10)));
+    EXPECT_TRUE(ball.IsDragging());
+    // Over the table preview beside it and out of the dialog: still the ball's drag.
+    for (const int32_t dx : {-150, 400})
+        EXPECT_TRUE(root.RouteMessage(Msg::MouseMove, kLeftHeld, at(view.left + dx, view.top)));
+    EXPECT_TRUE(ball.IsDragging());
+    root.RouteMessage(Msg::LButtonUp, 0, at(view.left + 400, view.top));
+    EXPECT_FALSE(ball.IsDragging());
+    EXPECT_EQ(dialog->GetRect(), frame);
+
+    root.RouteMessage(Msg::LButtonDown, kLeftHeld, at(frame.left + 20, frame.top + 20));
+    root.RouteMessage(Msg::MouseMove, kLeftHeld, at(frame.left + 50, frame.top + 60));
+    root.RouteMessage(Msg::LButtonUp, 0, at(frame.left + 50, frame.top + 60));
+    EXPECT_EQ(dialog->GetRect().left, frame.left + 30) << "the face drags the dialog";
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The item preview on the default data and the recording device: the order of one drawn frame (its own
 // viewport and depth, its camera and light, the model, the screen's viewport and 2D pass back), the states
 // from an empty preview to a loaded, stale and released one, the automatic turn, the drag with the left
-// button and the wheel's zoom within its limits.
+// button (ended by its release, or by a move without the button when the release went elsewhere) and the
+// wheel's zoom within its limits.
 #include "client/scenes/common/ItemPreview.h"
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ namespace {
 namespace Msg = platform::Msg;
 using platform::MakePointLParam;
 using platform::MakeWheelWParam;
+constexpr platform::WParam kLeftHeld = platform::MouseKey::LButton;
 
 constexpr uint32_t kTable = 1020;
 constexpr uint32_t kBallSet = 2003;
@@ -166,15 +168,20 @@ TEST_F(ItemPreviewTest, TurnsByItselfAndWhileDragged) {
     // A press outside the rectangle starts nothing and is not taken.
     EXPECT_FALSE(preview.OnMouse(Msg::LButtonDown, 0, MakePointLParam(10, 10)));
     EXPECT_FALSE(preview.IsDragging());
-    // Inside, the drag turns the camera by half a degree per pixel, against the mouse.
-    EXPECT_TRUE(preview.OnMouse(Msg::LButtonDown, 0, MakePointLParam(120, 50)));
+    // Inside, the drag turns the camera by half a degree per pixel, against the mouse, and takes what it uses.
+    EXPECT_TRUE(preview.OnMouse(Msg::LButtonDown, kLeftHeld, MakePointLParam(120, 50)));
     EXPECT_TRUE(preview.IsDragging());
-    EXPECT_FALSE(preview.OnMouse(Msg::MouseMove, 0, MakePointLParam(140, 50))) << "the owner still sees moves";
+    EXPECT_TRUE(preview.OnMouse(Msg::MouseMove, kLeftHeld, MakePointLParam(140, 50)));
     EXPECT_NEAR(std::remainder(YawDegrees() - still, 360.0f), -10.0f, 0.05f);
-    EXPECT_FALSE(preview.OnMouse(Msg::LButtonUp, 0, MakePointLParam(140, 50)));
+    EXPECT_TRUE(preview.OnMouse(Msg::LButtonUp, 0, MakePointLParam(140, 50)));
     EXPECT_FALSE(preview.IsDragging());
     const float dropped = YawDegrees();
-    preview.OnMouse(Msg::MouseMove, 0, MakePointLParam(200, 50));
+    EXPECT_FALSE(preview.OnMouse(Msg::MouseMove, 0, MakePointLParam(200, 50)));
+    EXPECT_FLOAT_EQ(YawDegrees(), dropped);
+    // A drag whose release went elsewhere ends at the first move without the button, turning nothing.
+    preview.OnMouse(Msg::LButtonDown, kLeftHeld, MakePointLParam(120, 50));
+    EXPECT_FALSE(preview.OnMouse(Msg::MouseMove, 0, MakePointLParam(160, 50)));
+    EXPECT_FALSE(preview.IsDragging());
     EXPECT_FLOAT_EQ(YawDegrees(), dropped);
 
     // A preview that may not be turned lets the click through.

@@ -1,0 +1,253 @@
+// The item previews a player may turn, in the real program on a real X display: the room setting dialog offline,
+// the room creation dialog in the lobby and the game option dialog in the room online, the shop's large preview
+// and the cue workshop's part preview, and the school's gift. On each the left button held stops the model's own
+// slow turn (the held picture comes to rest); a 60-pixel drag out of the preview turns the model (the picture at
+// rest again differs) while the window around it stays where it is, and the drag back turns it back; a backward
+// turn of the wheel takes the camera farther (less of the model shows) and a forward turn brings it back. Let go
+// outside the preview (on the workshop's part thumbnail), the model turns on its own again, and the wheel over it
+// zooms it as well. The pictures are written as <kind>_held.png, <kind>_dragged.png, <kind>_returned.png,
+// <kind>_farther.png, <kind>_nearer.png, <kind>_released.png and <kind>_wheeled.png.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "QuillLib/net/MessageId.h"
+#include "tests/client/program_x11/RoomUnderX.h"
+#include "tests/support/net/GameServerScripts.h"
+#include "tests/support/net/WorkshopScript.h"
+
+namespace kv::test {
+namespace {
+
+using namespace std::chrono_literals;
+using quill::MessageId;
+
+constexpr int kWidth = 1024;
+constexpr int kHeight = 768;
+// The room dialogs' table and ball choice: the ball preview (115 x 76) at (288, 26) of the choice.
+constexpr int kBallViewX = 288;
+constexpr int kBallViewY = 26;
+
+class PreviewsUnderX : public RoomUnderX {
+protected:
+    // The model's pixels in the view: those unlike their row's middle colour, which the face behind it shows
+    // (the faces' shades run down the views, and no model fills half a row).
+    static int ModelPixels(const Screenshot& shot, const XWindowGeometry& view) {
+        int count = 0;
+        std::vector<uint32_t> row(static_cast<size_t>(view.width));
+        for (int y = view.y; y < view.y + view.height; ++y) {
+            for (int x = 0; x < view.width; ++x) row[static_cast<size_t>(x)] = shot.At(view.x + x, y);
+            const auto lightness = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF); };
+            std::vector<uint32_t> sorted = row;
+            std::nth_element(sorted.begin(), sorted.begin() + view.width / 2, sorted.end(),
+                             [&](uint32_t a, uint32_t b) { return lightness(a) < lightness(b); });
+            const uint32_t face = sorted[static_cast<size_t>(view.width / 2)];
+            for (uint32_t rgb : row) {
+                int gap = 0;
+                for (int shift : {0, 8, 16})
+                    gap += std::abs(static_cast<int>(rgb >> shift & 0xFF) - static_cast<int>(face >> shift & 0xFF));
+                count += gap > 40 ? 1 : 0;
+            }
+        }
+        return count;
+    }
+    static int Differing(const Screenshot& a, const Screenshot& b, const XWindowGeometry& r) {
+        return DifferingPixels(a, b, r.x, r.y, r.x + r.width, r.y + r.height);
+    }
+    // Waits for the preview's model in view, on a shown face at (faceX, faceY).
+    void WaitForModel(const std::string& name, const XWindowGeometry& view, int faceX, int faceY) {
+        const auto shown = [&](const Screenshot& shot) {
+            return IsSlate(shot.At(faceX, faceY)) && ModelPixels(shot, view) > 200;
+        };
+        ASSERT_TRUE(shown(WaitForScreen(folder() / (name + ".png"), shown))) << "see " << name << ".png";
+    }
+    void TurnWheel(unsigned button) {
+        x.Button(button, true);
+        x.Button(button, false);
+    }
+
+    // Moves the pointer 60 pixels sideways (to the right, or left), as a hand draws a mouse.
+    void Drag60(int direction) { x.MovePointerInSteps(6, 10 * direction, 0, 30); }
+
+    // The preview in view held with the left button 5 pixels inside its right edge: dragged 60 pixels to the right,
+    // out of the view, and back; zoomed out and in again with the wheel; dragged out once more and let go there;
+    // zoomed out again with the pointer back over it. frame is a band of the window around the preview that shows
+    // none; turnsByItself says whether the model turns slowly on its own.
+    void TurnsAndZooms(const std::string& name, const XWindowGeometry& view, const XWindowGeometry& frame,
+                       bool turnsByItself = true) {
+        const Screenshot before = CaptureAtRest(folder() / (name + "_frame.png"), {frame});
+        const int pressX = view.x + view.width - 5, pressY = view.y + view.height / 2;
+        x.MovePointer(pressX, pressY);
+        x.Button(1, true);
+        const Screenshot held = CaptureAtRest(folder() / (name + "_held.png"), {view});
+        const int model = ModelPixels(held, view);
+        const bool stopped = Differing(held, CaptureArea(0, 0, 0, 0), view) == 0;
+        EXPECT_TRUE(stopped) << "the press did not stop the model's own turn: see " << name << "_held.png";
+
+        Drag60(1);
+        const Screenshot dragged = CaptureAtRest(folder() / (name + "_dragged.png"), {view, frame});
+        const int turned = Differing(held, dragged, view);
+        const bool stayed = Differing(before, dragged, frame) < 20;
+        EXPECT_GT(turned, model / 3) << "the drag did not turn the model: see " << name << "_held.png, " << name
+                                     << "_dragged.png";
+        EXPECT_TRUE(stayed) << "the window moved: see " << name << "_frame.png, " << name << "_dragged.png";
+        std::fprintf(stderr, "[ PREVIEW  ] %s: the model %d pixels, %d changed by the drag\n", name.c_str(), model,
+                     turned);
+        if (!stopped || !stayed || turned <= model / 3) {
+            // The preview never had the press: what follows would only wait for what never comes.
+            x.Button(1, false);
+            return;
+        }
+        Drag60(-1);
+        const Screenshot returned = CaptureAtRest(folder() / (name + "_returned.png"), {view});
+        EXPECT_LT(Differing(held, returned, view), model / 20)
+            << "the drag back did not turn the model back: see " << name << "_held.png, " << name << "_returned.png";
+
+        // Two notches back and two forward: within every preview's limits either way.
+        for (int notch = 0; notch < 2; ++notch) TurnWheel(5);
+        const Screenshot farther = CaptureAtRest(folder() / (name + "_farther.png"), {view});
+        for (int notch = 0; notch < 2; ++notch) TurnWheel(4);
+        const Screenshot nearer = CaptureAtRest(folder() / (name + "_nearer.png"), {view});
+        EXPECT_LT(ModelPixels(farther, view), model * 4 / 5)
+            << "the wheel did not move the camera farther: see " << name << "_returned.png, " << name << "_farther.png";
+        EXPECT_LT(Differing(returned, nearer, view), model / 20)
+            << "the wheel did not bring the camera back: see " << name << "_farther.png, " << name << "_nearer.png";
+
+        // Let go outside the view, the drag has ended: the model turns on its own again, and the wheel over it
+        // zooms it without the button.
+        Drag60(1);
+        x.Button(1, false);
+        if (turnsByItself) {
+            const auto turning = [&](const Screenshot& shot) { return Differing(dragged, shot, view) > model / 3; };
+            EXPECT_TRUE(turning(WaitForScreen(folder() / (name + "_released.png"), turning)))
+                << "the model does not turn on its own after the release: see " << name << "_dragged.png, " << name
+                << "_released.png";
+        }
+        x.MovePointer(pressX, pressY);
+        for (int notch = 0; notch < 2; ++notch) TurnWheel(5);
+        const auto smaller = [&](const Screenshot& shot) { return ModelPixels(shot, view) < model * 4 / 5; };
+        EXPECT_TRUE(smaller(WaitForScreen(folder() / (name + "_wheeled.png"), smaller)))
+            << "the wheel without the button did not zoom: see " << name << "_wheeled.png";
+    }
+};
+
+// Offline, the room setting dialog (403 x 392, centred) of the room-setting title button; its choice at (-9, 214).
+TEST_F(PreviewsUnderX, DialogOfRoomSettingOfflineTurnsAndZoomsItsBalls) {
+    const XWindowGeometry area = StartOfflineAtLogin(folder() / "desktop");
+    ASSERT_FALSE(HasFailure());
+    Click(area.x + kWidth - 210 + 57, area.y + 20);  // "Offline"
+    ASSERT_TRUE(WaitForLog("Scene 11 ready", 30s)) << ReadFile(folder() / "StartLog.log");
+    Click(area.x + kWidth - 200 + 16, area.y + 17);
+    const int left = area.x + (kWidth - 403) / 2, top = area.y + (kHeight - 392) / 2;
+    const XWindowGeometry view{left - 9 + kBallViewX, top + 214 + kBallViewY, 115, 76};
+    WaitForModel("setting", view, left + 200, top + 300);
+    TurnsAndZooms("setting", view, {left, top, 403, 36});
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+// Online, the lobby's room creation dialog (427 x 627, centred; its choice at (0, 347)) of "Create New Game".
+TEST_F(PreviewsUnderX, DialogOfRoomCreationOnlineTurnsAndZoomsItsBalls) {
+    const XWindowGeometry area = EnterLobby();
+    ASSERT_FALSE(HasFailure());
+    Click(area.x + 20 + 286 + 61, area.y + 40 + 450 + 61);
+    const int left = area.x + (kWidth - 427) / 2, top = area.y + (kHeight - 627) / 2;
+    const XWindowGeometry view{left + kBallViewX, top + 347 + kBallViewY, 115, 76};
+    WaitForModel("create", view, left + 20, top + 200);
+    TurnsAndZooms("create", view, {left, top, 427, 36});
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+// Online, the room joined from the lobby: its "Room setting" title button opens the game option dialog (427 x 375,
+// centred; its choice at (-1, 221)).
+TEST_F(PreviewsUnderX, DialogOfGameOptionOnlineTurnsAndZoomsItsBalls) {
+    const XWindowGeometry area = JoinScriptedRoom();
+    ASSERT_FALSE(HasFailure());
+    Click(area.x + kWidth - 200 + 16, area.y + 17);
+    const int left = area.x + (kWidth - 427) / 2, top = area.y + (kHeight - 375) / 2;
+    const XWindowGeometry view{left - 1 + kBallViewX, top + 221 + kBallViewY, 115, 76};
+    WaitForModel("option", view, left + 20, top + 200);
+    TurnsAndZooms("option", view, {left, top, 427, 36});
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+// Online, the shop reached through the lobby's expired-items question: the items tab's royal-R chalk (its third
+// card) in the large preview (305 wide at (572, 72), on its panel from (572, 62)); then the workshop's "Custom
+// Cue" window (541 x 448, centred), its first slot's menu and "파츠 구입": the parts window (623 x 383) 40 left of
+// the workshop's and 70 lower, its part preview 147 x 242 at (20, 40) and its first part thumbnail (79 x 124)
+// at (215, 70), where the drag from the preview ends.
+TEST_F(PreviewsUnderX, ShopsLargePreviewAndWorkshopsPartTurnAndZoom) {
+    ASSERT_GT(StartOnline(), 0);
+    kvtest::LoginScript login;
+    kvtest::InstallLoginScript(server(), login);
+    kvtest::InstallLobbyScript(server());
+    kvtest::InstallShopScript(server());
+    kvtest::WorkshopScript workshop;
+    workshop.items = {{0x20, 4, 1101, 1, 0, 0, {}}};
+    kvtest::InstallWorkshopScript(server(), login, workshop);
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
+    const auto question = [&](const Screenshot& shot) { return MessageBoxShown(shot, area); };
+    const Screenshot asked = WaitForScreen(folder() / "expired.png", question);
+    ASSERT_TRUE(question(asked)) << "see expired.png";
+    Click(area.x + (kWidth - 400) / 2 + 77 + 42, area.y + (kHeight - 250) / 2 + 200 + 16);
+    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value()) << "see expired.png";
+
+    // The shop's grid (eight cards of 120 x 145 from (24, 172), 129 and 155 apart) replaces the lobby and its
+    // question, then the items tab's cards replace the first tab's.
+    const XWindowGeometry grid{area.x + 24, area.y + 172, 3 * 129 + 120, 155 + 145};
+    const auto changed = [&](const Screenshot& from) {
+        return [&, from](const Screenshot& shot) { return Differing(from, shot, grid) > 1500; };
+    };
+    const Screenshot shop = WaitForScreen(folder() / "shop.png", changed(asked));
+    Click(area.x + 348 + 34, area.y + 127 - 4 + 19);  // the items tab
+    WaitForScreen(folder() / "items.png", changed(shop));
+    Click(grid.x + 2 * 129 + 60, grid.y + 60);  // its third card
+    const XWindowGeometry shopView{area.x + 572, area.y + 72, 305, kHeight - 72};
+    WaitForModel("shop", shopView, area.x + 572 + 20, area.y + 72 + 100);
+    TurnsAndZooms("shop", shopView, {area.x + 572, area.y + 62, 305, 10}, false);
+
+    Click(area.x + 445 + 53, area.y + 77 + 24);  // "Custom Cue"
+    const int cuesX = area.x + (kWidth - 541) / 2, cuesY = area.y + (kHeight - 448) / 2;
+    const XWindowGeometry slot{cuesX + 51, cuesY + 123 + 20, 58, 200};
+    WaitForModel("workshop", slot, cuesX + 20, cuesY + 200);
+    // The slot's menu (80 x 60, its entries 20 high) opens where the slot was clicked.
+    const XWindowGeometry menu{slot.x + 29, slot.y + 80, 80, 60};
+    const Screenshot closed = CaptureArea(0, 0, 0, 0);
+    Click(menu.x, menu.y);
+    WaitForScreen(folder() / "menu.png", [&](const Screenshot& shot) { return Differing(closed, shot, menu) > 2000; });
+    Click(menu.x + 40, menu.y + 30);  // "파츠 구입"
+    const int partsX = cuesX - 40, partsY = cuesY + 70;
+    const XWindowGeometry partView{partsX + 20, partsY + 40, 147, 242};
+    WaitForModel("parts", partView, partsX + 300, partsY + 180);
+    TurnsAndZooms("parts", partView, {partsX, partsY, 623, 36});
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+// Online, a newcomer who stopped at the school's page 12 gets its cue in the gift window (500 x 300, below the
+// lesson board left of the index), its preview 115 x 219 at (21, 52).
+TEST_F(PreviewsUnderX, SchoolsGiftTurnsAndZooms) {
+    ASSERT_GT(StartOnline(), 0);
+    kvtest::LoginScript login;
+    login.account.tutorialDone = 0;
+    login.account.schoolProgress = 12;
+    kvtest::InstallLoginScript(server(), login);
+    kvtest::InstallLobbyScript(server());
+    kvtest::InstallPracticeScript(server());
+    const XWindowGeometry area = WaitForWindow();
+    ASSERT_FALSE(HasFailure());
+    ASSERT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
+    ASSERT_TRUE(server().WaitForMessage(MessageId::QuestDone, 30000).has_value()) << "page 12 reached";
+    const int giftX = area.x + (kWidth - 10 - 259 - 81 - 500) / 2, giftY = area.y + 295 + (kHeight - 295 - 300) / 2;
+    const XWindowGeometry view{giftX + 21, giftY + 52, 115, 219};
+    WaitForModel("gift", view, giftX + 250, giftY + 100);
+    TurnsAndZooms("gift", view, {giftX, giftY, 500, 36});
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+}  // namespace
+}  // namespace kv::test
