@@ -1,10 +1,11 @@
 // Strokes in a row on the offline screen, as a player plays them: five on the pocket table, then the room
 // setting's four-ball and three on the carom table. Each stroke brings the pointer to where it starts, waits for
-// the table to stand still, holds Ctrl while the mouse draws the cue back and pushes it, and lets go at once; each
-// must shoot at the first press: the balls run and stop ("BallsStopped" in StartLog.log, once for every shot).
-// The screens: strokes_*.png in the working folder.
+// the aiming view to stand still, holds Ctrl while the mouse draws the cue back and pushes it, and lets go at
+// once; each must shoot at the first press: the balls run and stop ("BallsStopped" in StartLog.log, once for
+// every shot). The screens: strokes_*.png in the working folder.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -27,15 +28,29 @@ protected:
         return count;
     }
 
-    // One stroke, once the table stands still (after a shot its camera glides back to the cue ball, for
-    // seconds on a busy machine); true when its shot ran and stopped. The chalk slot at the left edge turns
-    // its chalk; the login screen, whose last frames may still show, has a black letterbox at the top.
+    // The aiming view: the camera behind the cue ball, which stands just above the middle of the window with the
+    // cue's light shaft running down from it. Neither the loading screen, nor the opening view before the camera
+    // came round to aim, nor a view still gliding to the cue ball after a shot shows them there.
+    static bool AimingView(const Screenshot& shot, const XWindowGeometry& area) {
+        const int x = area.x + area.width / 2, y = area.y + area.height / 2 - 4;
+        const auto light = [](uint32_t rgb) { return std::min({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) > 140; };
+        return Count(shot, x - 14, y - 14, x + 16, y + 16, light) > 150 &&
+               Count(shot, x - 7, y + 30, x + 8, y + 100, light) > 250;
+    }
+
+    // One stroke, once the aiming view stands still (after a shot the camera glides back to the cue ball, for
+    // seconds on a busy machine); true when its shot ran and stopped.
     bool StrokeShoots(const XWindowGeometry& area, const std::string& name) {
         const size_t before = StoppedShots();
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        WaitForScreenAtRest(folder() / ("strokes_" + name + "_ready.png"),
-                            {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}},
-                            [&](const Screenshot& shot) { return shot.At(area.x + area.width / 2, area.y + 50) != 0; });
+        const std::string ready = "strokes_" + name + "_ready.png";
+        const Screenshot aiming =
+            WaitForScreenAtRest(folder() / ready, {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}},
+                                [&](const Screenshot& shot) { return AimingView(shot, area); });
+        if (!AimingView(aiming, area)) {
+            ADD_FAILURE() << "no aiming view at rest: see " << ready;
+            return false;
+        }
         x.Key("Control_L", true);
         std::this_thread::sleep_for(300ms);
         x.MovePointerInSteps(20, 0, 5, 60);

@@ -378,8 +378,10 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
 Screenshot ProgramUnderX::WaitForScreenAtRest(const std::filesystem::path& png,
                                               const std::vector<XWindowGeometry>& judged,
                                               const std::function<bool(const Screenshot&)>& wanted) {
-    // Each capture is compared with the first of the run of captures that are the same in the rectangles; the
-    // last change is kept to be reported when the rectangles never came to rest.
+    // Each capture is compared with the first of the run of captures that show what is wanted and are the same
+    // in the rectangles: a screen that stood still before it showed what is wanted (a starved program that has
+    // not yet begun to move) is not at rest. The last change is kept to be reported when the rectangles never
+    // came to rest.
     Screenshot still = CaptureArea(0, 0, 0, 0);
     auto stillSince = Clock::now();
     Screenshot shot = still;
@@ -389,12 +391,13 @@ Screenshot ProgramUnderX::WaitForScreenAtRest(const std::filesystem::path& png,
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         shot = CaptureArea(0, 0, 0, 0);
         const XWindowGeometry change = ChangedBox(still, shot, judged);
-        if (change.width > 0) {
+        if (change.width > 0)
             changed = change;
+        if (change.width > 0 || !wanted(shot)) {
             still = shot;
             stillSince = Clock::now();
         }
-        done = Clock::now() - stillSince >= kRestSpan && wanted(shot);
+        done = Clock::now() - stillSince >= kRestSpan;
     }
     SavePng(shot, png);
     if (!done) {
