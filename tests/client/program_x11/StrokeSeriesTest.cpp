@@ -5,7 +5,6 @@
 // every shot). The screens: strokes_*.png in the working folder.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -26,17 +25,6 @@ protected:
         for (size_t at = log.find("BallsStopped"); at != std::string::npos; at = log.find("BallsStopped", at + 1))
             ++count;
         return count;
-    }
-
-    // The aiming view: the camera looks at the cue ball, which stands as a white disc just above the middle of
-    // the window (the cue below it may be no more than its butt's end, raised over a rail). Neither the loading
-    // screen, nor the opening view before the camera came round to aim, nor a view still gliding to the cue ball
-    // after a shot shows it there.
-    static bool AimingView(const Screenshot& shot, const XWindowGeometry& area) {
-        const int x = area.x + area.width / 2, y = area.y + area.height / 2 - 4;
-        const auto light = [](uint32_t rgb) { return std::min({rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF}) > 140; };
-        return Count(shot, x - 8, y - 8, x + 8, y + 8, light) > 150 &&
-               Count(shot, x - 15, y - 15, x + 15, y + 15, light) < 500;
     }
 
     // One stroke, once the aiming view stands still (after a shot the camera glides back to the cue ball, for

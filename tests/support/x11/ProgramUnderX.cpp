@@ -216,6 +216,14 @@ bool DialogShown(const Screenshot& shot, const XWindowGeometry& window, int widt
            Count(shot, boxLeft + 20, boxTop + 3, boxLeft + width - 40, boxTop + 23, white) > 20;
 }
 
+bool AimingView(const Screenshot& shot, const XWindowGeometry& window) {
+    const int x = window.x + window.width / 2, y = window.y + window.height / 2 - 4;
+    // White and yellow alike: much red and green, which neither cloth, wood nor a red ball has.
+    const auto bright = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) > 340; };
+    return Count(shot, x - 8, y - 8, x + 8, y + 8, bright) > 150 &&
+           Count(shot, x - 30, y - 30, x + 30, y + 30, bright) < 2000;
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;

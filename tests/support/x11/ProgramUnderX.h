@@ -78,6 +78,11 @@ bool DialogShown(const Screenshot& shot, const XWindowGeometry& window, int widt
 inline bool MessageBoxShown(const Screenshot& shot, const XWindowGeometry& window) {
     return DialogShown(shot, window, 400, 250);
 }
+// A table's aiming view: the camera looks at the cue ball (white, or a carom player's yellow), which stands as a
+// bright disc just above the middle of the window (the cue below it may be no more than its butt's end, raised
+// over a rail). Neither a loading screen, nor a table's opening view before its camera came round to aim, nor a
+// view still gliding to the cue ball after a shot shows it there.
+bool AimingView(const Screenshot& shot, const XWindowGeometry& window);
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {
