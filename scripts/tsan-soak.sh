@@ -7,6 +7,9 @@
 #
 #   scripts/tsan-soak.sh [runs] [parallel] [busy]      (defaults: 20 runs, 4 at a time, 4 busy loops)
 #
+# With KV_SOAK_WHILE naming a file, the suites go on running, a round of every suite at a time, after their
+# runs and for as long as the file is there: program-soak.sh keeps them running beside its rounds this way.
+#
 # It runs the suites of build/tsan as ./test.sh builds them; the list of suites is the one test.sh keeps.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -47,6 +50,12 @@ for run in $(seq "$runs"); do
 done
 failed=0
 kv_in_parallel "$parallel" run_once "${jobs[@]}" || failed=1
+while [ -n "${KV_SOAK_WHILE:-}" ] && [ -e "$KV_SOAK_WHILE" ]; do
+  runs=$((runs + 1))
+  jobs=()
+  for suite in "${suites[@]}"; do jobs+=("$suite:$runs"); done
+  kv_in_parallel "$parallel" run_once "${jobs[@]}" || failed=1
+done
 
 for suite in "${suites[@]}"; do
   failures=$(find "$soak" -name "$suite.*.log" | wc -l)

@@ -414,7 +414,7 @@ TEST_F(RoomUnderX, EightBallCallsThePocketClickedAndTheBallClearsTheMarks) {
             return (rgb >> 16 & 0xFF) > 200 && (rgb >> 8 & 0xFF) > 200 && (rgb & 0xFF) > 200;
         });
     };
-    const Screenshot top = ShowTopView(folder() / "eight_top.png", area);
+    const Screenshot top = TurnTopView(folder() / "eight_top.png", area);
     ASSERT_TRUE(IsTopView(top, area)) << "Tab shows the table from above: see eight_top.png";
     Click(pocketX, pocketY);
     const auto call = server().WaitForMessage(quill::MessageId::PocketCall, 5000);

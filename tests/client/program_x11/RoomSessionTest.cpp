@@ -155,14 +155,14 @@ protected:
         server().Send(kvtest::TurnResultMessage(keep));
         std::this_thread::sleep_for(std::chrono::seconds(2));
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2);
-        ASSERT_TRUE(IsTopView(ShowTopView(folder() / ("session_" + name + "_top_view.png"), area), area));
+        ASSERT_TRUE(IsTopView(TurnTopView(folder() / ("session_" + name + "_top_view.png"), area), area));
         const size_t calls = server().CountReceived(quill::MessageId::PocketCall);
         Click(area.x + 512, area.y + 156);
         ASSERT_TRUE(server().WaitForMessages(quill::MessageId::PocketCall, calls + 1, 5000))
             << "the pocket click called nothing";
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        PressKey("Tab");
-        std::this_thread::sleep_for(std::chrono::seconds(1));
+        const std::string back = "session_" + name + "_players_view.png";
+        ASSERT_FALSE(IsTopView(TurnTopView(folder() / back, area, false), area))
+            << "Tab kept the top view: see " << back;
         const size_t shots = server().CountReceived(quill::MessageId::Shot);
         const size_t reports = server().CountReceived(quill::MessageId::ShotResultReport);
         StrokeCue(area.x + area.width / 2, area.y + 500, false, StrokeStart::WithTheMove);

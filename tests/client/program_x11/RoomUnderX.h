@@ -88,15 +88,16 @@ protected:
         });
         return green > 350 * 140 * 9 / 10;
     }
-    // Tab turns the camera to the top view. The table refuses the key while its camera still glides to the cue
-    // ball after a turn, which a loaded machine may take seconds to finish: the key is pressed again while the
-    // player's view still shows.
-    Screenshot ShowTopView(const std::filesystem::path& png, const XWindowGeometry& area) {
+    // Tab turns the camera to the top view (topView) or back to the player's view. The table refuses the key
+    // while its camera still glides to the cue ball after a turn, which a loaded machine may take seconds to
+    // finish: the key is pressed again while the other view still shows.
+    Screenshot TurnTopView(const std::filesystem::path& png, const XWindowGeometry& area, bool topView = true) {
         for (int attempt = 0; attempt < 6; ++attempt) {
             PressKey("Tab");
             for (auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
                  std::chrono::steady_clock::now() < deadline;) {
-                if (IsTopView(CaptureArea(0, 0, 0, 0), area)) return Capture(png);
+                if (IsTopView(CaptureArea(0, 0, 0, 0), area) == topView)
+                    return Capture(png);
                 std::this_thread::sleep_for(std::chrono::milliseconds(100));
             }
         }

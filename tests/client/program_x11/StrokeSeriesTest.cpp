@@ -1,8 +1,8 @@
 // Strokes in a row on the offline screen, as a player plays them: five on the pocket table, then the room
 // setting's four-ball and three on the carom table. Each stroke brings the pointer to where it starts, waits for
-// the table to stand still, holds Ctrl while the mouse draws the cue back and pushes it, and lets go at once; each
-// must shoot at the first press: the balls run and stop ("BallsStopped" in StartLog.log, once for every shot).
-// The screens: strokes_*.png in the working folder.
+// the aiming view to stand still, holds Ctrl while the mouse draws the cue back and pushes it, and lets go at
+// once; each must shoot at the first press: the balls run and stop ("BallsStopped" in StartLog.log, once for
+// every shot). The screens: strokes_*.png in the working folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -27,15 +27,19 @@ protected:
         return count;
     }
 
-    // One stroke, once the table stands still (after a shot its camera glides back to the cue ball, for
-    // seconds on a busy machine); true when its shot ran and stopped. The chalk slot at the left edge turns
-    // its chalk; the login screen, whose last frames may still show, has a black letterbox at the top.
+    // One stroke, once the aiming view stands still (after a shot the camera glides back to the cue ball, for
+    // seconds on a busy machine); true when its shot ran and stopped.
     bool StrokeShoots(const XWindowGeometry& area, const std::string& name) {
         const size_t before = StoppedShots();
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        WaitForScreenAtRest(folder() / ("strokes_" + name + "_ready.png"),
-                            {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}},
-                            [&](const Screenshot& shot) { return shot.At(area.x + area.width / 2, area.y + 50) != 0; });
+        const std::string ready = "strokes_" + name + "_ready.png";
+        const Screenshot aiming =
+            WaitForScreenAtRest(folder() / ready, {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}},
+                                [&](const Screenshot& shot) { return AimingView(shot, area); });
+        if (!AimingView(aiming, area)) {
+            ADD_FAILURE() << "no aiming view at rest: see " << ready;
+            return false;
+        }
         x.Key("Control_L", true);
         std::this_thread::sleep_for(300ms);
         x.MovePointerInSteps(20, 0, 5, 60);

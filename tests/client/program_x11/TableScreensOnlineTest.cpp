@@ -143,15 +143,20 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
             << "the caption's middle row on the button " << buttonTop << " down: see practice.png";
     }
 
-    // The challenge at level 1; the notice that a player with gold only experiences it is closed.
-    Click(left + width - 130 + 57, top + 44 + 16);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    // The challenge at level 1 once its selection window shows; the notice that a player with gold only
+    // experiences it is closed with Return once it came.
+    const auto selectionShows = [&](const Screenshot& shot) { return DialogShown(shot, area, 400, 300); };
+    for (int attempt = 0; attempt < 5 && !selectionShows(CaptureArea(0, 0, 0, 0)); ++attempt) {
+        Click(left + width - 130 + 57, top + 44 + 16);
+        WaitForScreen(folder() / "practice_selection.png", selectionShows);
+    }
     const int selectionX = left + (width - 400) / 2, selectionY = top + (height - 300) / 2;
     Click(selectionX + 14 + 42, selectionY + 44 + 14);
-    std::this_thread::sleep_for(std::chrono::seconds(1));
-    Capture(folder() / "practice_challenge.png");
+    const auto noticeShows = [&](const Screenshot& shot) { return MessageBoxShown(shot, area); };
+    ASSERT_TRUE(noticeShows(WaitForScreen(folder() / "practice_challenge.png", noticeShows)))
+        << "no notice: see practice_selection.png, practice_challenge.png";
     PressKey("Return");
-    std::this_thread::sleep_for(std::chrono::seconds(1));
+    WaitForScreen(folder() / "practice_notice_closed.png", [&](const Screenshot& shot) { return !noticeShows(shot); });
 
     // Three shots in a row, each with the Ctrl key held while the mouse draws the cue back and pushes it; each
     // stroke shoots at the first press, and the balls' stop judges it into a line of its own.
@@ -165,11 +170,16 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
         }
         return lines;
     };
-    // Each stroke comes once the room stands still, as a player waits for the camera's glide back to the cue
-    // ball after a shot (seconds on a busy machine); the chalk slot at the left edge turns its chalk.
+    // Each stroke comes once the aiming view stands still, as a player waits for the camera's glide back to the
+    // cue ball after a shot (seconds on a busy machine); the chalk slot at the left edge turns its chalk.
     for (int stroke = 1; stroke <= 3; ++stroke) {
+        const std::string ready = "practice_ready" + std::to_string(stroke) + ".png";
+        const Screenshot aiming =
+            WaitForScreenAtRest(folder() / ready, {{left + 70, top + 40, width - 70, height - 40}},
+                                [&](const Screenshot& shot) { return AimingView(shot, area); });
+        ASSERT_TRUE(AimingView(aiming, area)) << "no aiming view at rest: see " << ready;
         const std::string png = "practice_judged" + std::to_string(stroke) + ".png";
-        const int before = judgedLines(CaptureAtRest(folder() / png, {{left + 70, top + 40, width - 70, height - 40}}));
+        const int before = judgedLines(aiming);
         StrokeCue(left + width / 2, top + height / 2, false, StrokeStart::WithTheMove);
         const Screenshot after =
             WaitForScreen(folder() / png, [&](const Screenshot& shot) { return judgedLines(shot) > before; });

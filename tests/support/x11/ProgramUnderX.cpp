@@ -216,6 +216,14 @@ bool DialogShown(const Screenshot& shot, const XWindowGeometry& window, int widt
            Count(shot, boxLeft + 20, boxTop + 3, boxLeft + width - 40, boxTop + 23, white) > 20;
 }
 
+bool AimingView(const Screenshot& shot, const XWindowGeometry& window) {
+    const int x = window.x + window.width / 2, y = window.y + window.height / 2 - 4;
+    // White and yellow alike: much red and green, which neither cloth, wood nor a red ball has.
+    const auto bright = [](uint32_t rgb) { return (rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) > 340; };
+    return Count(shot, x - 8, y - 8, x + 8, y + 8, bright) > 150 &&
+           Count(shot, x - 30, y - 30, x + 30, y + 30, bright) < 2000;
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;
@@ -378,8 +386,10 @@ Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
 Screenshot ProgramUnderX::WaitForScreenAtRest(const std::filesystem::path& png,
                                               const std::vector<XWindowGeometry>& judged,
                                               const std::function<bool(const Screenshot&)>& wanted) {
-    // Each capture is compared with the first of the run of captures that are the same in the rectangles; the
-    // last change is kept to be reported when the rectangles never came to rest.
+    // Each capture is compared with the first of the run of captures that show what is wanted and are the same
+    // in the rectangles: a screen that stood still before it showed what is wanted (a starved program that has
+    // not yet begun to move) is not at rest. The last change is kept to be reported when the rectangles never
+    // came to rest.
     Screenshot still = CaptureArea(0, 0, 0, 0);
     auto stillSince = Clock::now();
     Screenshot shot = still;
@@ -389,12 +399,13 @@ Screenshot ProgramUnderX::WaitForScreenAtRest(const std::filesystem::path& png,
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         shot = CaptureArea(0, 0, 0, 0);
         const XWindowGeometry change = ChangedBox(still, shot, judged);
-        if (change.width > 0) {
+        if (change.width > 0)
             changed = change;
+        if (change.width > 0 || !wanted(shot)) {
             still = shot;
             stillSince = Clock::now();
         }
-        done = Clock::now() - stillSince >= kRestSpan && wanted(shot);
+        done = Clock::now() - stillSince >= kRestSpan;
     }
     SavePng(shot, png);
     if (!done) {

@@ -78,14 +78,19 @@ bool DialogShown(const Screenshot& shot, const XWindowGeometry& window, int widt
 inline bool MessageBoxShown(const Screenshot& shot, const XWindowGeometry& window) {
     return DialogShown(shot, window, 400, 250);
 }
+// A table's aiming view: the camera looks at the cue ball (white, or a carom player's yellow), which stands as a
+// bright disc just above the middle of the window (the cue below it may be no more than its butt's end, raised
+// over a rail). Neither a loading screen, nor a table's opening view before its camera came round to aim, nor a
+// view still gliding to the cue ball after a shot shows it there.
+bool AimingView(const Screenshot& shot, const XWindowGeometry& window);
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {
 protected:
     using Clock = std::chrono::steady_clock;
 
-    // How long a judged rectangle stays unchanged before its frame counts as at rest: longer than the longest
-    // gap between two frames the program drew while moving, 0.8 s with every processor taken.
+    // How long a judged rectangle shows what is wanted unchanged before its frame counts as at rest: longer than
+    // the longest gap between two frames the program drew while moving, 0.8 s with every processor taken.
     static constexpr std::chrono::milliseconds kRestSpan{1200};
 
     // The login the online start puts on the command line; the login script accepts any.
@@ -121,10 +126,10 @@ protected:
     // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
     // may take a moment to reach the display on a busy machine); the last capture.
     Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
-    // As WaitForScreen, but the capture returned also has the judged rectangles (of the screen) at rest: the
-    // same in every capture over the last kRestSpan. The rectangles leave out what moves on its own there (a
-    // demo table, a blinking caret, the frame rate a dialog shows); a wait that never comes to rest says where
-    // it last changed.
+    // As WaitForScreen, but the capture returned also has the judged rectangles (of the screen) at rest: what
+    // is wanted shows, and the rectangles are the same, in every capture over the last kRestSpan. The rectangles
+    // leave out what moves on its own there (a demo table, a blinking caret, the frame rate a dialog shows); a
+    // wait that never comes to rest says where it last changed.
     Screenshot WaitForScreenAtRest(const std::filesystem::path& png, const std::vector<XWindowGeometry>& judged,
                                    const std::function<bool(const Screenshot&)>& wanted);
     // The screen once the judged rectangles are at rest.
