@@ -46,11 +46,12 @@ protected:
     std::vector<XWindowGeometry> TableArea(const XWindowGeometry& area) const {
         return {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}};
     }
-    // The table at rest, past the login screen's last frames (its black letterbox at the top).
+    // The aiming view at rest: the camera has come round to the cue ball, where the table takes a stroke.
     Screenshot TableAtRest(const XWindowGeometry& area, const std::string& name) {
-        return WaitForScreenAtRest(folder() / (name + ".png"), TableArea(area), [&](const Screenshot& shot) {
-            return shot.At(area.x + area.width / 2, area.y + 50) != 0;
-        });
+        const Screenshot shot = WaitForScreenAtRest(folder() / (name + ".png"), TableArea(area),
+                                                    [&](const Screenshot& shot) { return AimingView(shot, area); });
+        EXPECT_TRUE(AimingView(shot, area)) << "no aiming view at rest: see " << name << ".png";
+        return shot;
     }
     int TableChanged(const Screenshot& a, const Screenshot& b, const XWindowGeometry& area) {
         return DifferingPixels(a, b, area.x + 70, area.y + 40, area.x + area.width, area.y + area.height);
