@@ -53,6 +53,14 @@ protected:
         EXPECT_TRUE(AimingView(shot, area)) << "no aiming view at rest: see " << name << ".png";
         return shot;
     }
+    // The same between strokes, where a ball the last shot left just before the cue ball may hide the bright disc
+    // the aiming view is known by: the table standing still then serves, and a stroke the table did not take
+    // fails the count of shots.
+    void ReadyForTheNextStroke(const XWindowGeometry& area, const std::string& name) {
+        const Screenshot shot = WaitForScreenAtRest(folder() / (name + ".png"), TableArea(area),
+                                                    [&](const Screenshot& shot) { return AimingView(shot, area); });
+        if (!AimingView(shot, area)) CaptureAtRest(folder() / (name + ".png"), TableArea(area));
+    }
     int TableChanged(const Screenshot& a, const Screenshot& b, const XWindowGeometry& area) {
         return DifferingPixels(a, b, area.x + 70, area.y + 40, area.x + area.width, area.y + area.height);
     }
@@ -151,7 +159,9 @@ TEST_F(HeldInput, OfflineKeysLetGoUnderTheHelpEndTheirModes) {
 }
 
 // The push and Ctrl's release sent together: the program takes both in one moment, before its game thread has
-// read the push. Every stroke shoots.
+// read the push. Every stroke shoots. The cue is drawn back and held still first, as a player pauses before the
+// flick: a push within 20 ms of the draw-back's last sample counts as more draw-back, and a starved game thread
+// may take that sample late.
 TEST_F(HeldInput, AStrokeWhosePushAndReleaseComeTogetherShootsEveryTime) {
     constexpr int kStrokes = 16;
     const XWindowGeometry area = OfflineTable();
@@ -160,9 +170,10 @@ TEST_F(HeldInput, AStrokeWhosePushAndReleaseComeTogetherShootsEveryTime) {
     for (int stroke = 1; stroke <= kStrokes; ++stroke) {
         const size_t stopped = Logged("BallsStopped");
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        TableAtRest(area, "ready" + std::to_string(stroke));
+        ReadyForTheNextStroke(area, "ready" + std::to_string(stroke));
         x.Key("Control_L", true);
         x.MovePointerInSteps(20, 0, 5, 40);
+        CaptureAtRest(folder() / ("drawn_back" + std::to_string(stroke) + ".png"), TableArea(area));
         x.MovePointerByThenKey(0, -180, "Control_L", false);
         for (auto deadline = Clock::now() + 30s; Clock::now() < deadline && Logged("BallsStopped") == stopped;)
             std::this_thread::sleep_for(100ms);
