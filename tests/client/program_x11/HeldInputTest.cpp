@@ -48,18 +48,7 @@ protected:
     }
     // The aiming view at rest: the camera has come round to the cue ball, where the table takes a stroke.
     Screenshot TableAtRest(const XWindowGeometry& area, const std::string& name) {
-        const Screenshot shot = WaitForScreenAtRest(folder() / (name + ".png"), TableArea(area),
-                                                    [&](const Screenshot& shot) { return AimingView(shot, area); });
-        EXPECT_TRUE(AimingView(shot, area)) << "no aiming view at rest: see " << name << ".png";
-        return shot;
-    }
-    // The same between strokes, where a ball the last shot left just before the cue ball may hide the bright disc
-    // the aiming view is known by: the table standing still then serves, and a stroke the table did not take
-    // fails the count of shots.
-    void ReadyForTheNextStroke(const XWindowGeometry& area, const std::string& name) {
-        const Screenshot shot = WaitForScreenAtRest(folder() / (name + ".png"), TableArea(area),
-                                                    [&](const Screenshot& shot) { return AimingView(shot, area); });
-        if (!AimingView(shot, area)) CaptureAtRest(folder() / (name + ".png"), TableArea(area));
+        return WaitForAimingView(folder() / (name + ".png"), area);
     }
     int TableChanged(const Screenshot& a, const Screenshot& b, const XWindowGeometry& area) {
         return DifferingPixels(a, b, area.x + 70, area.y + 40, area.x + area.width, area.y + area.height);
@@ -170,7 +159,7 @@ TEST_F(HeldInput, AStrokeWhosePushAndReleaseComeTogetherShootsEveryTime) {
     for (int stroke = 1; stroke <= kStrokes; ++stroke) {
         const size_t stopped = Logged("BallsStopped");
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        ReadyForTheNextStroke(area, "ready" + std::to_string(stroke));
+        TableAtRest(area, "ready" + std::to_string(stroke));
         x.Key("Control_L", true);
         x.MovePointerInSteps(20, 0, 5, 40);
         CaptureAtRest(folder() / ("drawn_back" + std::to_string(stroke) + ".png"), TableArea(area));

@@ -32,14 +32,7 @@ protected:
     bool StrokeShoots(const XWindowGeometry& area, const std::string& name) {
         const size_t before = StoppedShots();
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        const std::string ready = "strokes_" + name + "_ready.png";
-        const Screenshot aiming =
-            WaitForScreenAtRest(folder() / ready, {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}},
-                                [&](const Screenshot& shot) { return AimingView(shot, area); });
-        if (!AimingView(aiming, area)) {
-            ADD_FAILURE() << "no aiming view at rest: see " << ready;
-            return false;
-        }
+        WaitForAimingView(folder() / ("strokes_" + name + "_ready.png"), area);
         x.Key("Control_L", true);
         std::this_thread::sleep_for(300ms);
         x.MovePointerInSteps(20, 0, 5, 60);

@@ -174,10 +174,7 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
     // cue ball after a shot (seconds on a busy machine); the chalk slot at the left edge turns its chalk.
     for (int stroke = 1; stroke <= 3; ++stroke) {
         const std::string ready = "practice_ready" + std::to_string(stroke) + ".png";
-        const Screenshot aiming =
-            WaitForScreenAtRest(folder() / ready, {{left + 70, top + 40, width - 70, height - 40}},
-                                [&](const Screenshot& shot) { return AimingView(shot, area); });
-        ASSERT_TRUE(AimingView(aiming, area)) << "no aiming view at rest: see " << ready;
+        const Screenshot aiming = WaitForAimingView(folder() / ready, area);
         const std::string png = "practice_judged" + std::to_string(stroke) + ".png";
         const int before = judgedLines(aiming);
         StrokeCue(left + width / 2, top + height / 2, false, StrokeStart::WithTheMove);

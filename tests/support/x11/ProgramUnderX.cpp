@@ -421,6 +421,13 @@ Screenshot ProgramUnderX::CaptureAtRest(const std::filesystem::path& png, const 
     return WaitForScreenAtRest(png, judged, [](const Screenshot&) { return true; });
 }
 
+Screenshot ProgramUnderX::WaitForAimingView(const std::filesystem::path& png, const XWindowGeometry& window) {
+    const std::vector<XWindowGeometry> table = {{window.x + 70, window.y + 40, window.width - 70, window.height - 40}};
+    const Screenshot aiming =
+        WaitForScreenAtRest(png, table, [&](const Screenshot& shot) { return AimingView(shot, window); });
+    return AimingView(aiming, window) ? aiming : CaptureAtRest(png, table);
+}
+
 void ProgramUnderX::PressKey(const std::string& key) {
     x.Key(key, true);
     x.Key(key, false);

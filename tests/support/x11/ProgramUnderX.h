@@ -134,6 +134,11 @@ protected:
                                    const std::function<bool(const Screenshot&)>& wanted);
     // The screen once the judged rectangles are at rest.
     Screenshot CaptureAtRest(const std::filesystem::path& png, const std::vector<XWindowGeometry>& judged);
+    // A table screen's aiming view at rest (AimingView), the table below the top bar and right of the chalk slot
+    // judged: where the table takes a stroke. A ball the last shot left just before the cue ball, or a cue
+    // raised high over a rail, can hide the mark AimingView knows the view by for the whole wait: the table at
+    // rest then serves, and a stroke it does not take fails the check that counts the shots.
+    Screenshot WaitForAimingView(const std::filesystem::path& png, const XWindowGeometry& window);
 
     void PressKey(const std::string& key);
     // Letters and digits as keys, a capital with Shift held.
