@@ -16,7 +16,7 @@ TcpListener::~TcpListener() {
     Close();
 }
 
-int TcpListener::Listen(uint16_t port) {
+int TcpListener::Listen(uint16_t port, int receiveBufferBytes) {
     Close();
     descriptor_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, IPPROTO_TCP);
     if (descriptor_ < 0) {
@@ -27,7 +27,10 @@ int TcpListener::Listen(uint16_t port) {
     address.sin_port = htons(port);
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
     socklen_t length = sizeof(address);
-    if (bind(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
+    // Set before listening: accepted connections inherit it, and their window is offered from it.
+    if ((receiveBufferBytes > 0 && setsockopt(descriptor_, SOL_SOCKET, SO_RCVBUF, &receiveBufferBytes,
+                                              sizeof(receiveBufferBytes)) != 0) ||
+        bind(descriptor_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) != 0 ||
         listen(descriptor_, SOMAXCONN) != 0 ||
         getsockname(descriptor_, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
         const int error = SocketErrorFromErrno(errno);

@@ -15,8 +15,10 @@ public:
     TcpListener(const TcpListener&) = delete;
     TcpListener& operator=(const TcpListener&) = delete;
 
-    // Listens on 127.0.0.1 at port (0: a free port that the system picks). Returns 0 or the socket error.
-    int Listen(uint16_t port);
+    // Listens on 127.0.0.1 at port (0: a free port that the system picks). receiveBufferBytes, when not 0, bounds
+    // what each accepted connection holds unread, so that a slow reader holds the peer's sender back at once.
+    // Returns 0 or the socket error.
+    int Listen(uint16_t port, int receiveBufferBytes = 0);
 
     uint16_t Port() const;
 

@@ -228,10 +228,13 @@ TEST(ClSocket, AConnectToARefusedPortFailsOnce) {
 }
 
 // A client socket, encryption off, connected to a bare server whose test reads at its own pace, or not at all.
+// The server's small receive buffer keeps the test's clock honest: the clock runs by the bytes read, and a reader
+// with megabytes buffered could eat seconds of it while a starved send thread writes nothing, a stall no real
+// slow server shows.
 class ConnectedToABareServer : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(server_.Listen(0), 0);
+        ASSERT_EQ(server_.Listen(0, 64 * 1024), 0);
         socket_->Connect(u"127.0.0.1", server_.Port());
         ASSERT_TRUE(listener_.WaitFor(&Reports::connects, 1));
         accepted_ = server_.Accept(GameServerFixture::kWaitMs);
