@@ -191,11 +191,8 @@ TEST_F(PreviewsUnderX, ShopsLargePreviewAndWorkshopsPartTurnAndZoom) {
     const XWindowGeometry area = WaitForWindow();
     ASSERT_FALSE(HasFailure());
     ASSERT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
-    const auto question = [&](const Screenshot& shot) { return MessageBoxShown(shot, area); };
-    const Screenshot asked = WaitForScreen(folder() / "expired.png", question);
-    ASSERT_TRUE(question(asked)) << "see expired.png";
-    Click(area.x + (kWidth - 400) / 2 + 77 + 42, area.y + (kHeight - 250) / 2 + 200 + 16);
-    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value()) << "see expired.png";
+    const std::optional<Screenshot> asked = AnswerExpiredItemsWithShop(area);
+    ASSERT_TRUE(asked.has_value()) << "see expired.png";
 
     // The shop's grid (eight cards of 120 x 145 from (24, 172), 129 and 155 apart) replaces the lobby and its
     // question, then the items tab's cards replace the first tab's.
@@ -203,7 +200,7 @@ TEST_F(PreviewsUnderX, ShopsLargePreviewAndWorkshopsPartTurnAndZoom) {
     const auto changed = [&](const Screenshot& from) {
         return [&, from](const Screenshot& shot) { return Differing(from, shot, grid) > 1500; };
     };
-    const Screenshot shop = WaitForScreen(folder() / "shop.png", changed(asked));
+    const Screenshot shop = WaitForScreen(folder() / "shop.png", changed(*asked));
     Click(area.x + 348 + 34, area.y + 127 - 4 + 19);  // the items tab
     WaitForScreen(folder() / "items.png", changed(shop));
     Click(grid.x + 2 * 129 + 60, grid.y + 60);  // its third card

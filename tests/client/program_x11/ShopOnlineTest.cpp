@@ -147,13 +147,10 @@ protected:
 
 TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
     ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
-    // The question about the expired table: Yes (the box's Return) goes to the shop.
+    // The question about the expired table: Yes goes to the shop, and the server hears the items were seen.
     ASSERT_TRUE(server().WaitForMessage(MessageId::LobbyEnter).has_value());
-    const Screenshot question = WaitForScreen(folder() / "expired.png", [&](const Screenshot& shot) { return BoxShown(shot); });
-    ASSERT_TRUE(BoxShown(question)) << "see expired.png";
-    Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
+    ASSERT_TRUE(AnswerExpiredItemsWithShop(area_).has_value()) << "see expired.png";
     ASSERT_TRUE(server().WaitForMessage(MessageId::ExpiredItemsSeen).has_value()) << "see expired.png";
-    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value());
 
     // The shop: the cards draw their models, and they turn. The balances and the cash button are judged at rest
     // (the cards turn, the backdrop drifts).
@@ -264,9 +261,7 @@ TEST_F(ShopOnline, ShopTheExpiredItemsLeadInAndItemsAreBoughtAsTheServerSays) {
 TEST_F(ShopOnline, StockCuesShowTheirModelsAndAGiftToOneselfIsRefused) {
     ASSERT_TRUE(ReachLobby()) << ReadFile(folder() / "StartLog.log");
     ASSERT_TRUE(server().WaitForMessage(MessageId::LobbyEnter).has_value());
-    WaitForScreen(folder() / "expired.png", [&](const Screenshot& shot) { return BoxShown(shot); });
-    Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
-    ASSERT_TRUE(server().WaitForMessage(MessageId::EnterShop).has_value()) << "see expired.png";
+    ASSERT_TRUE(AnswerExpiredItemsWithShop(area_).has_value()) << "see expired.png";
 
     // The cue tab's cards 6 and 7: the cue drawn across the card's picture, above its caption.
     const auto cueDrawn = [&](const Screenshot& shot, int n) {

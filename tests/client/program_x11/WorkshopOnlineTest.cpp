@@ -81,13 +81,7 @@ protected:
         kvtest::InstallWorkshopScript(server(), login, workshop);
         area_ = WaitForWindow();
         if (HasFailure()) return false;
-        if (!EnterFirstChannel(area_)) return false;
-        const Screenshot question = WaitForScreen(folder() / "expired.png",
-                                                  [&](const Screenshot& shot) { return MessageBoxShown(shot, area_); });
-        if (!MessageBoxShown(question, area_))
-            return false;
-        Click(X((1024 - 400) / 2 + 77 + 42), Y((768 - 250) / 2 + 200 + 16));
-        return server().WaitForMessage(MessageId::EnterShop).has_value();
+        return EnterFirstChannel(area_) && AnswerExpiredItemsWithShop(area_).has_value();
     }
 
     // Right of the main panel and below the top bar, the shop's backdrop: its tiles drift there.

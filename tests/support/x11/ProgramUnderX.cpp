@@ -355,6 +355,16 @@ bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area, kvtest::GameS
     return server.WaitForMessage(quill::MessageId::LobbyEnter, 20000).has_value();
 }
 
+std::optional<Screenshot> ProgramUnderX::AnswerExpiredItemsWithShop(const XWindowGeometry& area) {
+    const Screenshot question = WaitForScreen(folder_ / "expired.png",
+                                              [&](const Screenshot& shot) { return MessageBoxShown(shot, area); });
+    if (!MessageBoxShown(question, area)) return std::nullopt;
+    // The box's left button, the one that opens the shop.
+    Click(area.x + (area.width - 400) / 2 + 77 + 42, area.y + (area.height - 250) / 2 + 200 + 16);
+    if (!server_->WaitForMessage(quill::MessageId::EnterShop)) return std::nullopt;
+    return question;
+}
+
 bool ProgramUnderX::WaitForLog(const std::string& line, std::chrono::seconds limit) {
     const auto logged = [&] { return ReadFile(folder_ / "StartLog.log").find(line) != std::string::npos; };
     const auto deadline = Clock::now() + limit;

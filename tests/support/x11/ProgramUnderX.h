@@ -120,6 +120,10 @@ protected:
     // lobby's entry. The second form watches a server the check started itself.
     bool EnterFirstChannel(const XWindowGeometry& area);
     bool EnterFirstChannel(const XWindowGeometry& area, kvtest::GameServerFixture& server);
+    // In the lobby of an account with an expired item: waits for the expired-items question (expired.png) and
+    // answers it with its shop button. The question's picture once the server was asked EnterShop; nothing when
+    // the question or that message never came.
+    std::optional<Screenshot> AnswerExpiredItemsWithShop(const XWindowGeometry& area);
 
     // Waits for the line in StartLog.log; false at once when the program ended without writing it.
     bool WaitForLog(const std::string& line, std::chrono::seconds limit);
