@@ -118,9 +118,11 @@ kv_stage "build threaded suites (TSan)" build_tsan_tree
 kv_stage "threaded suites under TSan" run_tsan_suites
 
 # The OpenGL tests draw into a real window: a virtual X display of their own (Mesa's software renderer), which
-# Xvfb picks and names on the descriptor it is given.
+# Xvfb picks and names on the descriptor it is given. -noreset: by default Xvfb resets itself whenever its last
+# client leaves, and a test that connects during that reset is refused ("x11 not available"), as happens when
+# one test's window closes while no other is open.
 rm -f build/test/xvfb.display
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>build/test/xvfb.display 2>build/test/xvfb.log &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>build/test/xvfb.display 2>build/test/xvfb.log &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 for _ in $(seq 100); do [ -s build/test/xvfb.display ] && break; sleep 0.1; done
