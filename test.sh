@@ -144,7 +144,7 @@ run_opt_benchmark() {
   options=(--benchmark_min_time=0.001)
   [ "$name" = bench_physics ] && options+=(--no_bound)  # the bound's counting run under valgrind takes long
   # The real program, full screen, on a display of the program's own size.
-  [ "$name" = bench_offline ] && runner=(xvfb-run -a -s "-screen 0 1024x768x24")
+  [ "$name" = bench_offline ] && runner=(xvfb-run -a -s "-screen 0 1024x768x24 -noreset")
   if ! "${runner[@]}" "$bench" "${options[@]}" > build/opt/"$name".log 2>&1 ||
      grep -q "ERROR OCCURRED" build/opt/"$name".log; then
     tail -n 30 build/opt/"$name".log
