@@ -109,7 +109,10 @@ std::optional<Message> MessageTranslator::ControlCharacterFor(const Message& key
     }
     const auto vk = static_cast<uint8_t>(keyDown.wParam);
     uint16_t character = 0;
-    if (vk == Vk::Back || vk == Vk::Tab || vk == Vk::Return || vk == Vk::Escape) {
+    constexpr uint16_t kLineFeed = 10;
+    if (vk == Vk::Return && keys.IsDown(Vk::Control) && !keys.IsDown(Vk::Menu)) {
+        character = kLineFeed;
+    } else if (vk == Vk::Back || vk == Vk::Tab || vk == Vk::Return || vk == Vk::Escape) {
         character = vk;
     } else if (vk >= Vk::KeyA && vk <= Vk::KeyA + 25 && keys.IsDown(Vk::Control) && !keys.IsDown(Vk::Menu)) {
         character = static_cast<uint16_t>(vk - Vk::KeyA + 1);
@@ -127,6 +130,10 @@ void MessageTranslator::TranslateKeyDown(const InputEvent& event, const Translat
     } else if (!event.repeat) {
         altAlone_ = true;
     }
+    // A repeat goes where the first press went; a press that comes without one (the key went down while another
+    // window of the desktop had the keyboard) goes to the keyboard's window.
+    const WindowId window = event.repeat ? KeyWindow(event.vk, targets) : targets.keyboard;
+    keyWindows_[event.vk] = window;
     keys_.Press(event.vk);
     PressModifier(event);
     const bool alt = keys_.IsDown(Vk::Menu) && !keys_.IsDown(Vk::Control);
@@ -137,13 +144,16 @@ void MessageTranslator::TranslateKeyDown(const InputEvent& event, const Translat
     params.altDown = alt;
     params.wasDown = event.repeat;
     lastKeyLParam_ = MakeKeyLParam(params);
-    out.push_back(Make(targets.keyboard, system ? Msg::SysKeyDown : Msg::KeyDown, event.vk, lastKeyLParam_, event.time));
+    pressToType_ = KeyPress{window, lastKeyLParam_, alt};
+    out.push_back(Make(window, system ? Msg::SysKeyDown : Msg::KeyDown, event.vk, lastKeyLParam_, event.time));
 }
 
 void MessageTranslator::TranslateKeyUp(const InputEvent& event, const TranslationTargets& targets,
                                        std::vector<Message>& out) {
     const bool altHeld = keys_.IsDown(Vk::Menu) && !keys_.IsDown(Vk::Control);
     const bool system = event.vk == Vk::Menu ? altAlone_ : (altHeld || event.vk == Vk::F10);
+    const WindowId window = KeyWindow(event.vk, targets);
+    keyWindows_[event.vk] = kNoWindow;
     keys_.Release(event.vk);
     ReleaseModifier(event);
     altAlone_ = false;
@@ -153,8 +163,19 @@ void MessageTranslator::TranslateKeyUp(const InputEvent& event, const Translatio
     params.altDown = keys_.IsDown(Vk::Menu) && !keys_.IsDown(Vk::Control);
     params.wasDown = true;
     params.released = true;
-    out.push_back(
-        Make(targets.keyboard, system ? Msg::SysKeyUp : Msg::KeyUp, event.vk, MakeKeyLParam(params), event.time));
+    out.push_back(Make(window, system ? Msg::SysKeyUp : Msg::KeyUp, event.vk, MakeKeyLParam(params), event.time));
+}
+
+// Text that no key press waits for goes to the keyboard's window, typed with Alt as the keys are now.
+MessageTranslator::KeyPress MessageTranslator::UntypedText(const TranslationTargets& targets) const {
+    const bool alt = keys_.IsDown(Vk::Menu) && !keys_.IsDown(Vk::Control);
+    KeyParams params = ReadKeyLParam(lastKeyLParam_);
+    params.altDown = alt;
+    return KeyPress{targets.keyboard, MakeKeyLParam(params), alt};
+}
+
+WindowId MessageTranslator::KeyWindow(uint8_t vk, const TranslationTargets& targets) const {
+    return keyWindows_[vk] != kNoWindow ? keyWindows_[vk] : targets.keyboard;
 }
 
 void MessageTranslator::TranslateText(const InputEvent& event, const TranslationTargets& targets,
@@ -169,12 +190,11 @@ void MessageTranslator::TranslateText(const InputEvent& event, const Translation
         out.push_back(Make(targets.keyboard, Msg::ImeEndComposition, 0, 0, event.time));
         return;
     }
-    const bool alt = keys_.IsDown(Vk::Menu) && !keys_.IsDown(Vk::Control);
-    KeyParams params = ReadKeyLParam(lastKeyLParam_);
-    params.altDown = alt;
-    const uint32_t id = alt ? Msg::SysChar : Msg::Char;
+    const KeyPress press = pressToType_.value_or(UntypedText(targets));
+    pressToType_.reset();
+    const uint32_t id = press.alt ? Msg::SysChar : Msg::Char;
     for (const char16_t unit : event.text) {
-        out.push_back(Make(targets.keyboard, id, unit, MakeKeyLParam(params), event.time));
+        out.push_back(Make(press.window, id, unit, press.lParam, event.time));
     }
 }
 
@@ -241,6 +261,8 @@ void MessageTranslator::TranslateFocus(bool gained, const InputEvent& event, con
         out.push_back(Make(targets.keyboard, Msg::SetFocus, 0, 0, t));
     } else {
         keys_.ReleaseAll();
+        keyWindows_.fill(kNoWindow);
+        pressToType_.reset();
         altAlone_ = false;
         out.push_back(Make(kMainWindow, Msg::Activate, ActivateKind::Inactive, 0, t));
         out.push_back(Make(kMainWindow, Msg::ActivateApp, 0, 0, t));

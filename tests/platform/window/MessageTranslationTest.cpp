@@ -2,6 +2,9 @@
 // Windows gives for the same input.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "WindowTestSupport.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
@@ -93,6 +96,55 @@ TEST(MessageTranslation, TextBecomesOneCharacterPerUtf16UnitAndSystemCharactersW
     EXPECT_TRUE(ReadKeyLParam(messages[2].lParam).altDown);
 }
 
+// A text event may come after later key events: its characters are still the key press's, typed with Alt.
+TEST(MessageTranslation, CharactersFollowTheAltStateOfTheKeyPressThatTypedThem) {
+    HeadlessWindowTest t;
+    t.Feed(SdlKey(true, SDL_SCANCODE_LALT, SDLK_LALT));
+    t.Feed(SdlKey(true, SDL_SCANCODE_1, SDLK_1));
+    t.Feed(SdlKey(false, SDL_SCANCODE_LALT, SDLK_LALT));
+    t.Feed(SdlText("1"));
+    t.Feed(SdlKey(false, SDL_SCANCODE_1, SDLK_1));
+    ExpectMessages(t.Drain(), {{Msg::SysKeyDown, Vk::Menu, 0x20380001},
+                               {Msg::SysKeyDown, '1', 0x20020001},
+                               {Msg::KeyUp, Vk::Menu, 0xC0380001},
+                               {Msg::SysChar, '1', 0x20020001},
+                               {Msg::KeyUp, '1', 0xC0020001}});
+}
+
+// A held key belongs to the window its press went to: a text entry given the keyboard meanwhile gets none of its
+// repeats, characters or release, and a key typed into the entry keeps its release there once the game window
+// has the keyboard back.
+TEST(MessageTranslation, AHeldKeysRepeatsCharactersAndReleaseGoWhereItsPressWent) {
+    HeadlessWindowTest t;
+    const WindowId entry = t.window.CreateChild([](const Message&) { return LResult{0}; });
+    const auto windows = [](const std::vector<Message>& messages) {
+        std::vector<std::pair<uint32_t, WindowId>> out;
+        for (const Message& message : messages) out.emplace_back(message.id, message.window);
+        return out;
+    };
+    using Seen = std::vector<std::pair<uint32_t, WindowId>>;
+    t.Feed(SdlKey(true, SDL_SCANCODE_V, SDLK_v));
+    t.Feed(SdlText("v"));
+    EXPECT_EQ(windows(t.Drain()), (Seen{{Msg::KeyDown, kMainWindow}, {Msg::Char, kMainWindow}}));
+
+    t.window.SetFocus(entry);
+    t.Feed(SdlKey(true, SDL_SCANCODE_A, SDLK_a));
+    t.Feed(SdlText("a"));
+    t.Feed(SdlKey(true, SDL_SCANCODE_V, SDLK_v, /*repeat=*/true));
+    t.Feed(SdlText("v"));
+    t.Feed(SdlKey(false, SDL_SCANCODE_V, SDLK_v));
+    EXPECT_EQ(windows(t.Drain()), (Seen{{Msg::KeyDown, entry},
+                                        {Msg::Char, entry},
+                                        {Msg::KeyDown, kMainWindow},
+                                        {Msg::Char, kMainWindow},
+                                        {Msg::KeyUp, kMainWindow}}));
+
+    t.window.SetFocus(kMainWindow);
+    t.Feed(SdlKey(false, SDL_SCANCODE_A, SDLK_a));
+    t.Feed(SdlKey(true, SDL_SCANCODE_A, SDLK_a));
+    EXPECT_EQ(windows(t.Drain()), (Seen{{Msg::KeyUp, entry}, {Msg::KeyDown, kMainWindow}}));
+}
+
 TEST(MessageTranslation, TranslateMessageQueuesControlCharactersAheadOfLaterInput) {
     HeadlessWindowTest t;
     std::vector<Message> seen;
@@ -104,6 +156,7 @@ TEST(MessageTranslation, TranslateMessageQueuesControlCharactersAheadOfLaterInpu
     t.Feed(SdlKey(true, SDL_SCANCODE_LCTRL, SDLK_LCTRL));
     t.Feed(SdlKey(true, SDL_SCANCODE_V, SDLK_v));
     t.Feed(SdlKey(true, SDL_SCANCODE_X, SDLK_x));
+    t.Feed(SdlKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN));  // Ctrl+Enter: a line feed
     t.Pump();
     std::vector<uint32_t> characters;
     for (const Message& message : seen) {
@@ -111,7 +164,7 @@ TEST(MessageTranslation, TranslateMessageQueuesControlCharactersAheadOfLaterInpu
             characters.push_back(static_cast<uint32_t>(message.wParam));
         }
     }
-    EXPECT_EQ(characters, (std::vector<uint32_t>{13, 22, 24}));
+    EXPECT_EQ(characters, (std::vector<uint32_t>{13, 22, 24, 10}));
     EXPECT_EQ(seen[1].id, Msg::Char);  // right after the Enter key-down
 
     // A pending character can be taken out again (the bridge does so for Backspace).
