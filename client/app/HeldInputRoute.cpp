@@ -7,7 +7,8 @@ namespace kestrovan {
 
 namespace Msg = platform::Msg;
 
-std::optional<size_t> HeldInputRoute::Slot(uint32_t msg, platform::WParam wParam, bool press) {
+std::optional<size_t> HeldInputRoute::Slot(uint32_t msg, platform::WParam wParam, Kind kind) {
+    const bool press = kind == Kind::Press;
     if (msg == (press ? Msg::LButtonDown : Msg::LButtonUp)) return 0;
     if (msg == (press ? Msg::RButtonDown : Msg::RButtonUp)) return 1;
     const bool key = press ? (msg == Msg::KeyDown || msg == Msg::SysKeyDown) : (msg == Msg::KeyUp || msg == Msg::SysKeyUp);
@@ -15,25 +16,34 @@ std::optional<size_t> HeldInputRoute::Slot(uint32_t msg, platform::WParam wParam
     return std::nullopt;
 }
 
-void HeldInputRoute::Pressed(uint32_t msg, platform::WParam wParam, platform::LParam lParam, const Scene* scene,
-                             Target target) {
-    const std::optional<size_t> slot = Slot(msg, wParam, true);
-    if (!slot) return;
-    Press& press = presses_[*slot];
-    const bool repeat = *slot >= kButtons && platform::ReadKeyLParam(lParam).wasDown;
-    if (repeat && press.held && press.scene == scene) return;
-    press = Press{scene, target, true, false};
+bool HeldInputRoute::IsCharacter(uint32_t msg) { return msg == Msg::Char || msg == Msg::SysChar; }
+
+HeldInputRoute::Route HeldInputRoute::RouteOfPress(const Press& press, const Scene* scene) {
+    if (!press.held) return Route::AsRouted;
+    if (press.screenLeft) return Route::Nowhere;
+    if (press.scene != scene) return Route::AsRouted;
+    return press.target == Target::Screen ? Route::Screen : Route::Widgets;
 }
 
-HeldInputRoute::Release HeldInputRoute::TakeRelease(uint32_t msg, platform::WParam wParam, const Scene* scene) {
-    const std::optional<size_t> slot = Slot(msg, wParam, false);
-    if (!slot) return Release::AsRouted;
-    const Press press = presses_[*slot];
-    presses_[*slot] = Press{};
-    if (!press.held) return Release::AsRouted;
-    if (press.screenLeft) return Release::Nowhere;
-    if (press.scene != scene) return Release::AsRouted;
-    return press.target == Target::Screen ? Release::Screen : Release::Widgets;
+HeldInputRoute::Route HeldInputRoute::RouteOf(uint32_t msg, platform::WParam wParam, platform::LParam lParam,
+                                              const Scene* scene) {
+    if (const std::optional<size_t> slot = Slot(msg, wParam, Kind::Release)) {
+        const Press press = presses_[*slot];
+        presses_[*slot] = Press{};
+        return RouteOfPress(press, scene);
+    }
+    const bool repeated = platform::ReadKeyLParam(lParam).wasDown;
+    if (const std::optional<size_t> slot = Slot(msg, wParam, Kind::Press)) {
+        if (*slot < kButtons) return Route::AsRouted;
+        lastKey_ = slot;
+        return repeated ? RouteOfPress(presses_[*slot], scene) : Route::AsRouted;
+    }
+    if (IsCharacter(msg) && repeated && lastKey_) return RouteOfPress(presses_[*lastKey_], scene);
+    return Route::AsRouted;
+}
+
+void HeldInputRoute::Pressed(uint32_t msg, platform::WParam wParam, const Scene* scene, Target target) {
+    if (const std::optional<size_t> slot = Slot(msg, wParam, Kind::Press)) presses_[*slot] = Press{scene, target, true, false};
 }
 
 void HeldInputRoute::ScreenLeft(const Scene* scene) {

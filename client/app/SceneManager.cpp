@@ -217,19 +217,27 @@ bool SceneManager::HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lPa
     quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !CanTakeMessages(*scene)) return false;
-    using Release = HeldInputRoute::Release;
+    using Route = HeldInputRoute::Route;
     using Target = HeldInputRoute::Target;
-    // A release goes where its press went: to the screen alone when the widgets left the press to it, to the
-    // widgets alone when one of them took it, whatever window opened meanwhile.
-    const Release release = inputRoute_.TakeRelease(id, wParam, scene);
-    if (release == Release::Nowhere) return false;
-    if (release == Release::Screen) return scene->OnMessage(id, wParam, lParam) != 0;
-    if (scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam)) {
-        inputRoute_.Pressed(id, wParam, lParam, scene, Target::Widgets);
+    // A release goes where its press went, and a key's repeats with their characters where its first press went:
+    // to the screen alone when the widgets left the press to it, to the widgets alone when one of them took it,
+    // whatever window opened meanwhile.
+    const auto widgetsTake = [&] { return scene->IsLoaded() && scene->IsReady() && scene->RouteMessage(id, wParam, lParam); };
+    switch (inputRoute_.RouteOf(id, wParam, lParam, scene)) {
+        case Route::Nowhere:
+            return false;
+        case Route::Screen:
+            return scene->OnMessage(id, wParam, lParam) != 0;
+        case Route::Widgets:
+            return widgetsTake();
+        case Route::AsRouted:
+            break;
+    }
+    if (widgetsTake()) {
+        inputRoute_.Pressed(id, wParam, scene, Target::Widgets);
         return true;
     }
-    if (release == Release::Widgets) return false;
-    inputRoute_.Pressed(id, wParam, lParam, scene, Target::Screen);
+    inputRoute_.Pressed(id, wParam, scene, Target::Screen);
     return scene->OnMessage(id, wParam, lParam) != 0;
 }
 

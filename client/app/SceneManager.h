@@ -103,7 +103,8 @@ public:
     bool DeliverPacket(quill::MessageId id, quill::Packet& packet);
     // Window input: the current scene's widget tree first (once the scene is loaded), then the scene's
     // OnMessage; true when taken. A mouse button's release and a key's key-up go only where the press went,
-    // and nowhere when that was the screen of a scene left since.
+    // and nowhere when that was the screen of a scene left since; a key's auto-repeats and their characters
+    // only where its first press went.
     bool HandleWindowMessage(uint32_t id, uint64_t wParam, int64_t lParam);
     // Once per main-loop pass: shows what the shared windows were asked to show meanwhile, then polls the
     // current scene.

@@ -4,6 +4,7 @@
 
 #include "UiTestSupport.h"
 #include "client/ui/Button.h"
+#include "platform/window/MessageParams.h"
 #include "platform/window/VirtualKey.h"
 
 namespace kestrovan::test {
@@ -121,6 +122,17 @@ TEST_F(ButtonTest, TheHotKeyClicksWithZeroEvenForACheckBox) {
     EXPECT_EQ(button->GetState(), WidgetState::Normal);
     button->Show(false);
     EXPECT_FALSE(Key(root, Msg::KeyDown, Vk::Return));
+}
+
+// A key held since before the button was offered it (its first press opened the button's window): its
+// auto-repeats press nothing that the key's release, gone elsewhere, would leave pressed.
+TEST_F(ButtonTest, AHotKeysRepeatsPressNothing) {
+    services.keysDown[Vk::Return] = true;
+    EXPECT_FALSE(root.RouteMessage(Msg::KeyDown, Vk::Return, platform::MakeKeyLParam({.wasDown = true})));
+    EXPECT_EQ(button->GetState(), WidgetState::Normal);
+    EXPECT_TRUE(Key(root, Msg::KeyDown, Vk::Return));
+    EXPECT_TRUE(root.RouteMessage(Msg::KeyDown, Vk::Return, platform::MakeKeyLParam({.wasDown = true})));
+    EXPECT_EQ(button->GetState(), WidgetState::Pressed) << "the first press's repeats keep it pressed";
 }
 
 TEST_F(ButtonTest, HoverEventsReportEnteringAndLeaving) {
