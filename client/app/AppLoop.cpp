@@ -113,7 +113,7 @@ bool App::IsRelease(uint32_t id) {
 void App::HandOverMotionBeforeRelease() {
     if (!mouse_ || !frameRunning_ || !mousePoll_) return;
     quill::ScopedLock tree(sceneManager_.WidgetTreeLock());
-    sceneManager_.HandOverMotionBeforeRelease(platform::TimeGetTime(), clock_.GetTimeTenthMs(), *mouse_);
+    sceneManager_.HandOverMotionBeforeRelease(clock_.GetTimeTenthMs(), *mouse_);
 }
 
 bool App::FrameStep() {

@@ -6,8 +6,9 @@
 //
 // The application start creates it on the main thread after the window exists; the game thread reads it
 // once per tick under the widget-tree lock and hands the motion on by value; the main thread, under that
-// lock, may forget the motion made so far (a table mode that the motion drives begins); the shutdown
-// destroys it on the main thread after the game thread ended.
+// lock, reads it ahead of a release (the motion made before the release goes to the screen first) and may
+// forget the motion made so far (a table mode that the motion drives begins); the shutdown destroys it on the
+// main thread after the game thread ended.
 #include <array>
 #include <cstdint>
 #include <memory>

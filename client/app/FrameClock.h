@@ -6,7 +6,9 @@
 // millisecond timer; both are 64-bit here, so no wrap ever stops the ticks.
 //
 // Threads: after start-up the update channel belongs to the game thread and the render channel to the main
-// thread; the main thread also reads the update channel's time when a scene finished loading. No lock.
+// thread; the main thread also reads the update channel's time when a scene finished loading and when it hands
+// the screen the mouse's motion ahead of a release, under the widget-tree lock as the game thread reads it for
+// its update. No lock of its own.
 #include <atomic>
 #include <cstdint>
 #include <functional>

@@ -21,6 +21,7 @@
 //   OnMessage (application events)                         main       the main loop's posted events
 //   OnMessage, RouteMessage (window messages)              main       the window procedure
 //   Poll, OnActivate, OnCaptionHover, OnSettingsChanged    main       the main loop, the window procedure
+//   TakeMotionBeforeRelease                                main       the window procedure, ahead of a release
 //   ResizeWidgets, OnResize                                main       start and display changes
 //   Update, FadeStep, TickWidgets                          game       the game thread's loop (the main thread
 //                                                                     runs one update right after a load)
@@ -109,6 +110,11 @@ public:
     // Once per game-thread tick with the motion the mouse made in it (none in the update the main thread runs
     // after a load).
     virtual void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion);
+    // The motion the mouse made before a key or button is let go, handed over just ahead of the release: as input
+    // alone (the table's stroke, drags and zoom), so that the mode the release ends takes all of it in the order
+    // the player made it; the steps of a tick stay with Update. The base takes none: a screen without a table has
+    // no use for the mouse's motion, as its Update has none.
+    virtual void TakeMotionBeforeRelease(int64_t /*clockTenthMs*/, const MouseMotion& /*motion*/) {}
     // Server messages (never while the screen is left): a handler hands work that needs
     // the main thread (the device, the window) over by an application event or to the next Update or Render.
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;

@@ -158,14 +158,14 @@ void SceneManager::UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs, Dir
     }
 }
 
-void SceneManager::HandOverMotionBeforeRelease(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse& mouse) {
-    threads_.ExpectThread({ProgramThread::Main}, "Update");
+void SceneManager::HandOverMotionBeforeRelease(int64_t clockTenthMs, DirectInputMouse& mouse) {
+    threads_.ExpectThread({ProgramThread::Main}, "TakeMotionBeforeRelease");
     quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsReady() || scene->IsChangePending()) return;
     const MouseMotion motion = mouse.Update();
     if (motion.dx == 0 && motion.dy == 0 && motion.wheel == 0) return;
-    scene->Update(timeMs, clockTenthMs, motion);
+    scene->TakeMotionBeforeRelease(clockTenthMs, motion);
 }
 
 bool SceneManager::CanTakeMessages(const Scene& scene) const {

@@ -90,10 +90,11 @@ public:
     // a load (the main thread).
     void UpdateCurrentScene(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse* mouse = nullptr);
     // Main thread, just before a release (key-up, button-up) is handled: the motion the mouse made before it,
-    // which waits in the mouse's buffer for the game thread's next update, goes to the screen's update now, so
-    // that a mode the release ends (Ctrl's stroke, a zoom, a drag) takes the whole of it, in the order the
-    // player made it, whatever the game thread's pace. Nothing when the mouse did not move.
-    void HandOverMotionBeforeRelease(uint32_t timeMs, int64_t clockTenthMs, DirectInputMouse& mouse);
+    // which waits in the mouse's buffer for the game thread's next update, goes to the screen now as input alone
+    // (Scene::TakeMotionBeforeRelease), so that a mode the release ends (Ctrl's stroke, a zoom, a drag) takes the
+    // whole of it, in the order the player made it, whatever the game thread's pace. Nothing when the mouse did
+    // not move.
+    void HandOverMotionBeforeRelease(int64_t clockTenthMs, DirectInputMouse& mouse);
     bool OnMessage(uint32_t id, uint32_t wParam, uint32_t lParam);
     // A server message for the screen (the connection's dispatcher, on its dispatch thread): the current
     // scene's OnPacket when the scene can take messages (CanTakePackets), except

@@ -140,6 +140,12 @@ public:
     // time: the frame clock in 0.1 ms units; dx, dy: the frame's mouse motion (dy positive toward the player);
     // holdPhysics keeps a running shot from being stepped this frame. Returns false.
     bool Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics);
+    // The mouse's motion as input alone, the part of the update that the held modes take of it: the camera and
+    // cue events of the drags and views, the stroke and the right button's zoom. The update runs it every frame;
+    // the main thread runs it alone with the motion made before a release, so that the mode the release ends
+    // takes that motion first, while the frame's own steps (the physics, the camera's move, the cue's swing) keep
+    // to the game thread's frames.
+    void TakeMouseInput(uint32_t time, int32_t dx, int32_t dy);
     // One step of the mouse stroke (called by the update).
     void UpdateStroke(int32_t dy, uint32_t time);
 

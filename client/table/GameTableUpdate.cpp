@@ -46,19 +46,10 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     WidgetToolkit::CheckTreeAccess("GameTable::Update");
     ++shot_.frameCounter;
     ApplyRemoteRequests();
-    PostCameraInput(dx, dy);
-    if (input_->Flags().strokeKeyHeld && !shot_.running) {
-        if (shot_.frameCounter % 10 == 0) {
-            aim_->UpdatePowerGauge();
-        }
-        UpdateStroke(dy, time);
+    if (input_->Flags().strokeKeyHeld && !shot_.running && shot_.frameCounter % 10 == 0) {
+        aim_->UpdatePowerGauge();
     }
-    if (input_->Flags().strokeFinishing && !shot_.running) {
-        UpdateStroke(dy, time);
-    }
-    if (input_->Flags().rightButtonZoom && !cameras_->IsCameraBusy() && dy != 0) {
-        cameraEvents_->Events().Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
-    }
+    TakeMouseInput(time, dx, dy);
     if (shot_.running && !holdPhysics) {
         StepShot();
     }
@@ -74,6 +65,20 @@ bool GameTable::Update(uint32_t time, int32_t dx, int32_t dy, bool holdPhysics) 
     ambient_->Tick(time);
     shot_.lastUpdateTime = time;
     return false;
+}
+
+void GameTable::TakeMouseInput(uint32_t time, int32_t dx, int32_t dy) {
+    WidgetToolkit::CheckTreeAccess("GameTable::TakeMouseInput");
+    PostCameraInput(dx, dy);
+    if (input_->Flags().strokeKeyHeld && !shot_.running) {
+        UpdateStroke(dy, time);
+    }
+    if (input_->Flags().strokeFinishing && !shot_.running) {
+        UpdateStroke(dy, time);
+    }
+    if (input_->Flags().rightButtonZoom && !cameras_->IsCameraBusy() && dy != 0) {
+        cameraEvents_->Events().Post(TableEventId::ZoomCamera, Word(-dy), 0, 0);
+    }
 }
 
 // The mouse turns the view, moves the strike point or raises the cue, by the modes held; the render step applies
@@ -94,9 +99,6 @@ void GameTable::PostCameraInput(int32_t dx, int32_t dy) {
             hudValues_->Hud().SetRotation(TableHud::kOverlayBar, -aim_->Pose().elevation * quill::kPi / 180.0f);
             cameraEvents_->Events().Post(TableEventId::ChangeElevation, 0, Word(dy), 0);
         }
-    }
-    if (input_->Flags().tipDragHeld && moved) {
-        cameraEvents_->Events().Post(TableEventId::MoveTipOffset, Word(dx), Word(-dy), 0);
     }
     if (input_->Flags().zoomKeyHeld && idle && moved) {
         if (input_->Flags().mouseAimHeld) {

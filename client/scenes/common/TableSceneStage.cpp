@@ -243,4 +243,8 @@ void TableSceneStage::PollKeys() {
     if (table_ != nullptr) table_->Input().PollKeys();
 }
 
+void TableSceneStage::TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) {
+    if (table_ != nullptr) table_->TakeMouseInput(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy);
+}
+
 }  // namespace kestrovan

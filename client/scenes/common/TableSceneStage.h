@@ -18,6 +18,7 @@
 
 #include "QuillLib/core/WString.h"
 #include "QuillLib/gamedata/GameTypes.h"
+#include "client/app/MouseMotion.h"
 #include "client/render/RenderPassTypes.h"
 #include "client/table/CueModelEntry.h"
 
@@ -127,6 +128,9 @@ public:
     // Once per main-loop pass, under the widget-tree lock: the table's per-frame key poll (it acts only on a
     // table marked active). Nothing without a table.
     void PollKeys();
+    // The motion the mouse made before a release, as the table's input alone (GameTable::TakeMouseInput).
+    // Nothing without a table.
+    void TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion);
 
     GameTable* Table() const { return table_.get(); }
     quill::RenderScene* RenderScene() const { return renderScene_; }

@@ -292,6 +292,10 @@ void SceneAlone::Update(uint32_t, int64_t clockTenthMs, const MouseMotion& motio
     table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, false);
 }
 
+void SceneAlone::TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) {
+    stage_.TakeMotionBeforeRelease(clockTenthMs, motion);
+}
+
 void SceneAlone::OnSettingsChanged(const Settings& settings) {
     if (GameTable* table = stage_.Table())
         table->Models().SetEnvironmentSettings(settings.tableEffect != 0, settings.meshDetail != 0);

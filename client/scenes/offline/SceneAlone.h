@@ -57,6 +57,7 @@ public:
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
     void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
+    void TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) override;
     void OnSettingsChanged(const Settings& settings) override;
     void OnResize(uint32_t width, uint32_t height) override;
     void OnActivate(bool active) override;

@@ -244,6 +244,10 @@ void SceneReplay::Update(uint32_t, int64_t clockTenthMs, const MouseMotion& moti
     table->Update(static_cast<uint32_t>(clockTenthMs), motion.dx, motion.dy, !playing_);
 }
 
+void SceneReplay::TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) {
+    stage_.TakeMotionBeforeRelease(clockTenthMs, motion);
+}
+
 // --- events (main thread) ---
 
 bool SceneReplay::OnEvent(Widget* source, int32_t a, int32_t b) {

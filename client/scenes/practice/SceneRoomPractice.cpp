@@ -216,6 +216,10 @@ void SceneRoomPractice::Update(uint32_t, int64_t clockTenthMs, const MouseMotion
     }
 }
 
+void SceneRoomPractice::TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) {
+    stage_.TakeMotionBeforeRelease(clockTenthMs, motion);
+}
+
 // --- drawing (main thread) ---
 
 void SceneRoomPractice::Render(D3D9RenderDevice* device, bool draw) {

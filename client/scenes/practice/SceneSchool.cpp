@@ -203,6 +203,10 @@ void SceneSchool::Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotio
     if (step_ < 99) JudgeTasks();
 }
 
+void SceneSchool::TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) {
+    stage_.TakeMotionBeforeRelease(clockTenthMs, motion);
+}
+
 // The task lines while the player tries: the current one blinks.
 void SceneSchool::BlinkTasks(uint32_t timeMs) {
     const bool on = timeMs % kBlinkPeriodMs < kBlinkOnMs;

@@ -313,6 +313,10 @@ void SceneRoomGame::Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMot
     }
 }
 
+void SceneRoomGame::TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) {
+    stage_.TakeMotionBeforeRelease(clockTenthMs, motion);
+}
+
 // The tree's tick blinks the icon its own way; the room's blink holds.
 void SceneRoomGame::TickWidgets(uint32_t timeMs) {
     Scene::TickWidgets(timeMs);

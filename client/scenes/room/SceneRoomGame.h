@@ -159,6 +159,7 @@ public:
     int OnMessage(uint32_t id, uint64_t wParam, int64_t lParam) override;
     bool OnLeave(quill::ResourceManager* resources, quill::RenderSceneManager* renderScenes) override;
     void Update(uint32_t timeMs, int64_t clockTenthMs, const MouseMotion& motion) override;
+    void TakeMotionBeforeRelease(int64_t clockTenthMs, const MouseMotion& motion) override;
     void TickWidgets(uint32_t timeMs) override;
     int OnPacket(quill::MessageId id, quill::Packet& packet) override;
     // The table's game mode, which the profile window shows first.

@@ -10,11 +10,13 @@
 #include <thread>
 #include <vector>
 
+#include "AppTestWindow.h"
 #include "QuillLib/core/CriticalSectionLock.h"
 #include "QuillLib/render/RenderScene.h"
 #include "QuillLib/resource/Material.h"
 #include "QuillLib/resource/MeshPart.h"
 #include "client/app/CatalogWidgetResources.h"
+#include "client/app/DirectInputMouse.h"
 #include "client/app/DeviceWidgetRenderer.h"
 #include "client/app/MessengerPopup.h"
 #include "client/app/SceneId.h"
@@ -75,6 +77,10 @@ public:
         Enter("Update");
         ++updates;
     }
+    void TakeMotionBeforeRelease(int64_t, const MouseMotion& motion) override {
+        Enter("TakeMotionBeforeRelease");
+        handedOver.push_back(motion.dy);
+    }
     void TickWidgets(uint32_t) override {
         Enter("TickWidgets");
         ++widgetTicks;
@@ -100,6 +106,7 @@ public:
     int deactivations = 0;
     int updates = 0;
     int widgetTicks = 0;
+    std::vector<int32_t> handedOver;
     std::vector<uint32_t> messages;
     std::vector<quill::MessageId> packets;
     std::function<void()> onPacket;
@@ -363,6 +370,30 @@ TEST_F(SceneManagerTest, UpdatesFadeAndTickWidgetsEveryFourth) {
     for (int i = 0; i < 100; ++i) manager.UpdateCurrentScene(0, 0);
     EXPECT_EQ(intro->FadeAlpha(), 1.0f);
     EXPECT_EQ(intro->FadeState(), 0);
+}
+
+// The motion made before a release goes to the screen ahead of it as input alone: no update of the screen (its
+// physics, camera and fades keep to the game thread's ticks), and the next tick reads only what came after.
+TEST_F(SceneManagerTest, MotionAheadOfAReleaseIsHandedOverAsInputAlone) {
+    test::AppTestWindow app;
+    platform::InputEvent focus;
+    focus.kind = platform::InputEventKind::FocusGained;
+    app.Feed(focus);
+    DirectInputMouse mouse;
+    ASSERT_EQ(mouse.Create(*app.window), 0u);
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    const int updates = intro->updates;
+    platform::InputEvent motion;
+    motion.dy = 40;
+    app.Feed(motion);
+    manager.HandOverMotionBeforeRelease(0, mouse);
+    manager.HandOverMotionBeforeRelease(0, mouse);  // nothing moved since
+    EXPECT_EQ(intro->handedOver, (std::vector<int32_t>{40}));
+    EXPECT_EQ(intro->updates, updates);
+    motion.dy = -7;
+    app.Feed(motion);
+    EXPECT_EQ(mouse.Update().dy, -7);
 }
 
 TEST_F(SceneManagerTest, FailedLoadShowsItsBoxInDialogBoxMode) {

@@ -161,6 +161,25 @@ TEST_F(ShotFlowTest, KeysAndStrokeCommitTheShot) {
     EXPECT_EQ(read.aimPointX, shot.aimPointX);
 }
 
+// The motion the main thread hands over ahead of a release is input alone: the push it carries strikes as a
+// frame's would, but it steps no running shot, whose steps stay the game thread's frames.
+TEST_F(ShotFlowTest, MotionHandedOverAheadOfAReleaseStrokesButStepsNoShot) {
+    Key(Vk::Control, true);
+    Frames(10, 12);
+    Frames(3, 0);
+    table->TakeMouseInput(time, 0, -250);  // the push, taken with Ctrl's key-up
+    Key(Vk::Control, false);
+    EXPECT_TRUE(table->Input().Flags().strokeFinishing) << "the push handed over did not strike";
+    Frames(5, 0);
+    ASSERT_TRUE(table->IsShotRunning());
+    Frame(0);
+    const std::vector<uint32_t> running = BallBits(table->Physics());
+    for (int i = 0; i < 5; ++i) table->TakeMouseInput(time, 3, -40);
+    EXPECT_EQ(BallBits(table->Physics()), running) << "a motion handed over stepped the shot";
+    Frame(0);
+    EXPECT_NE(BallBits(table->Physics()), running);
+}
+
 TEST_F(ShotFlowTest, ShotRunsToRestWithTheRefereesResult) {
     PlayStroke();
     ASSERT_TRUE(table->IsShotRunning());
