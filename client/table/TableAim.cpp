@@ -172,7 +172,7 @@ void TableAim::PitchToElevation() {
         return;
     }
     float offset = 0.0f;
-    if (table_.Input().Flags().cueViewKeyHeld || table_.Input().Flags().tipDragHeld) {
+    if (table_.Input().Flags().cueViewKeyHeld) {
         offset = 1.5f;
     } else if (table_.Input().Flags().zoomKeyHeld && table_.Input().Flags().mouseAimHeld) {
         offset = 1.3f;

@@ -72,9 +72,7 @@ constexpr int32_t kZoomCursor = 4;
 }  // namespace
 
 void TableInput::ResetModes() {
-    const bool tipDrag = flags_.tipDragHeld;
     flags_ = InputFlags{};
-    flags_.tipDragHeld = tipDrag;
     savedMouseSpeed_ = {kNothingSaved, 0, 0};
 }
 
@@ -337,7 +335,7 @@ bool TableInput::RefusedLikeShift(bool testControl, bool testBallInHand) const {
     return table_.Cameras().IsCameraBusy() || table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode ||
            (testControl && !table_.Turn().IsControlEnabled()) || flags_.strokeKeyHeld || flags_.zoomKeyHeld ||
            flags_.cueViewKeyHeld || flags_.overviewKeyHeld || table_.IsShotRunning() || flags_.aimDragHeld ||
-           flags_.tipDragHeld || (testBallInHand && table_.Picking().HeldBall() >= 0);
+           (testBallInHand && table_.Picking().HeldBall() >= 0);
 }
 
 bool TableInput::PollKeyPresses() {
@@ -350,7 +348,7 @@ bool TableInput::PollKeyPresses() {
     }
     const bool targetMissing = table_.Aim().TargetMode() && table_.Aim().TargetBall() < 0;
     if (IsKeyDown(Vk::Control) && (keyMask_ & mask::kCtrl) != 0 && table_.Turn().IsControlEnabled() && !flags_.strokeKeyHeld &&
-        !flags_.cueViewKeyHeld && !flags_.overviewKeyHeld && !table_.IsShotRunning() && !flags_.tipDragHeld &&
+        !flags_.cueViewKeyHeld && !flags_.overviewKeyHeld && !table_.IsShotRunning() &&
         !flags_.zoomKeyHeld && !targetMissing) {
         return OnKey(Vk::Control, true);
     }
@@ -359,7 +357,7 @@ bool TableInput::PollKeyPresses() {
     }
     if (IsKeyDown(kPenKey) && table_.Aim().SideOption() > 0 && !table_.Cameras().IsCameraBusy() && !table_.PensAndMarks().PenMode() &&
         !table_.IsShotRunning() && !flags_.strokeKeyHeld && !flags_.zoomKeyHeld && !flags_.cueViewKeyHeld &&
-        !flags_.overviewKeyHeld && !flags_.aimDragHeld && !flags_.tipDragHeld && table_.Picking().HeldBall() < 0) {
+        !flags_.overviewKeyHeld && !flags_.aimDragHeld && table_.Picking().HeldBall() < 0) {
         return OnKey(kPenKey, true);
     }
     if (IsKeyDown(kCueViewKey) && (keyMask_ & mask::kCueView) != 0 && !RefusedLikeShift(true, false)) {
@@ -431,6 +429,7 @@ void TableInput::ReleaseHeldInput() {
         OnKey(Vk::Shift, false);
     }
     ReleaseHeldKeys(false);
+    PlaceHeldBall();
     flags_.aimDragHeld = false;
     flags_.rightButtonZoom = false;
     EndMouseAim();
@@ -452,7 +451,7 @@ bool TableInput::PollKeys() {
 
 bool TableInput::AnyTableModeActive() const {
     return flags_.overviewKeyHeld || flags_.zoomKeyHeld || flags_.strokeKeyHeld || flags_.aimDragHeld ||
-           flags_.rightButtonZoom || flags_.cueViewKeyHeld || flags_.tipDragHeld || table_.Picking().HeldBall() >= 0;
+           flags_.rightButtonZoom || flags_.cueViewKeyHeld || table_.Picking().HeldBall() >= 0;
 }
 
 bool TableInput::HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam) {
@@ -611,7 +610,7 @@ bool TableInput::OnLeftButtonDown(int32_t x, int32_t y) {
             }
         }
     }
-    if (table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode || flags_.tipDragHeld) {
+    if (table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
         return false;
     }
     const bool lookDown = (flags_.zoomKeyHeld && (keyMask_ & mask::kShiftLook) != 0) ||
@@ -649,20 +648,7 @@ void TableInput::OnLeftButtonUp() {
         }
         return;
     }
-    if (table_.Picking().HeldBall() >= 0) {
-        table_.Records().SyncReportRecord();
-        if (table_.Services().host != nullptr) {
-            table_.Services().host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(table_.Picking().HeldBall()), 0, 0);
-        }
-        const bool topView = table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode;
-        if (!table_.IsShotRunning() && !topView) {
-            table_.Cameras().GetCamera().SetApplyAtEnd(true);
-            table_.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
-        } else if (topView) {
-            table_.Cameras().SetRefocusOnTopViewExit(true);
-        }
-        table_.Picking().SetHeldBall(-1);
-    }
+    PlaceHeldBall();
     if (flags_.aimDragHeld) {
         flags_.aimDragHeld = false;
         table_.Aim().SetAimCursor(true, true, 0);
@@ -670,12 +656,30 @@ void TableInput::OnLeftButtonUp() {
             table_.Services().host->PostEvent(quill::AppEventId::UserActivity, 0, 0, 0);
         }
     }
-    if (flags_.mouseAimHeld && !flags_.tipDragHeld) {
+    if (flags_.mouseAimHeld) {
         EndMouseAim();
     }
     // A new rack may have let go of the mode this button's press began, with the cursor still hidden: the
     // release gives it back unless a mode still holds it.
     RefreshAimCursor();
+}
+
+void TableInput::PlaceHeldBall() {
+    if (table_.Picking().HeldBall() < 0) {
+        return;
+    }
+    table_.Records().SyncReportRecord();
+    if (table_.Services().host != nullptr) {
+        table_.Services().host->PostEvent(quill::AppEventId::BallPlaced, static_cast<uint32_t>(table_.Picking().HeldBall()), 0, 0);
+    }
+    const bool topView = table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode;
+    if (!table_.IsShotRunning() && !topView) {
+        table_.Cameras().GetCamera().SetApplyAtEnd(true);
+        table_.Cameras().MoveCamera(0.5f, kKeep, kKeep, false);
+    } else if (topView) {
+        table_.Cameras().SetRefocusOnTopViewExit(true);
+    }
+    table_.Picking().SetHeldBall(-1);
 }
 
 bool TableInput::OnRightButtonDown() {
@@ -685,7 +689,7 @@ bool TableInput::OnRightButtonDown() {
     if (flags_.overviewKeyHeld) {
         return true;
     }
-    if (flags_.strokeKeyHeld || flags_.cueViewKeyHeld || flags_.tipDragHeld ||
+    if (flags_.strokeKeyHeld || flags_.cueViewKeyHeld ||
         table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode) {
         return false;
     }
@@ -733,8 +737,7 @@ void TableInput::MoveHeldBall(uint32_t /*flags*/, uint32_t packedCursor) {
 }
 
 bool TableInput::StartMouseAim() {
-    if (table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode || flags_.tipDragHeld ||
-        flags_.leftButtonAsCtrl) {
+    if (table_.Cameras().GetCamera().Mode() == CameraController::kTopViewMode || flags_.leftButtonAsCtrl) {
         return false;
     }
     const bool zoomAim = flags_.zoomKeyHeld && (keyMask_ & 0x10) != 0;
@@ -759,7 +762,7 @@ bool TableInput::StartMouseAim() {
 }
 
 bool TableInput::EndMouseAim() {
-    if (!flags_.mouseAimHeld || flags_.tipDragHeld) {
+    if (!flags_.mouseAimHeld) {
         return false;
     }
     flags_.mouseAimHeld = false;

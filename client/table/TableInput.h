@@ -27,7 +27,6 @@ public:
         bool rightButtonAsShift = false;  // the right button stands in for Shift
         bool strokeFinishing = false;     // the follow-through after the strike
         bool zoomKeyHeld = false;         // Shift
-        bool tipDragHeld = false;         // mouse motion moves the cue tip on the ball
         bool overviewKeyHeld = false;     // Space
         bool mouseAimHeld = false;        // the left button drags in Shift or 'V' mode: look down the cue
         bool rightButtonZoom = false;     // the right button zooms
@@ -41,7 +40,7 @@ public:
 
     InputFlags& Flags() { return flags_; }
     const InputFlags& Flags() const { return flags_; }
-    // A new game or rack: every mode let go (a tip drag stays) and no mouse speed kept aside.
+    // A new game or rack: every mode let go and no mouse speed kept aside.
     void ResetModes();
 
     // --- keys (main thread) ---
@@ -56,7 +55,7 @@ public:
     void ReleaseHeldKeys(bool focus);
     // The screen stops taking input (another screen follows, the window lost the focus, the program ends): every
     // key and mouse button the table holds is let go of as at its release, so that no mode stays on without
-    // them; the cursor shows and the mouse is given back.
+    // them: a ball held in hand is put down where it is; the cursor shows and the mouse is given back.
     void ReleaseHeldInput();
     // The screen's window messages; whether the table took the message (a table mode is active).
     bool HandleInput(uint32_t message, platform::WParam wParam, platform::LParam lParam);
@@ -107,6 +106,8 @@ private:
     bool OnCharMessage(uint32_t character);
     bool OnLeftButtonDown(int32_t x, int32_t y);
     void OnLeftButtonUp();
+    // The ball in hand put down where it is, as the left button's release puts it.
+    void PlaceHeldBall();
     bool OnRightButtonDown();
     void OnRightButtonUp();
     bool AnyTableModeActive() const;

@@ -191,6 +191,13 @@ TEST_F(TableInputTest, EveryHeldModeEndsWhenTheScreenLetsGoOfItsInput) {
     EXPECT_FALSE(table->Input().Flags().leftButtonAsCtrl) << "the next press of the button starts afresh";
     table->Update(1, 0, -200, false);
     EXPECT_EQ(host.CountEvents(quill::AppEventId::ShotFired), 0);
+
+    // A ball held in hand is put down where it is, as the button's release puts it.
+    table->SetState(5);
+    table->Picking().SetHeldBall(0);
+    table->Input().ReleaseHeldInput();
+    EXPECT_EQ(table->Picking().HeldBall(), -1);
+    EXPECT_EQ(host.events.back().id, quill::AppEventId::BallPlaced);
 }
 
 TEST_F(TableInputTest, PolledKeysAndTheFocus) {

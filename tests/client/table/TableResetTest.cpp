@@ -58,7 +58,6 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         Equip(gameType);
         // State left over from play: modes held, a shot record, a committed local shot, pen strokes.
         table->Input().Flags().zoomKeyHeld = true;
-        table->Input().Flags().tipDragHeld = true;
         table->Aim().SetChalkLevel(50);
         table->Records().GetShotRecord().valid = ShotRecord::kValidFilled;
         table->Records().GetCommittedRecord().valid = ShotRecord::kValidFilled | ShotRecord::kValidLocalShot;
@@ -82,7 +81,6 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
             }
         }
         EXPECT_FALSE(table->Input().Flags().zoomKeyHeld);
-        EXPECT_TRUE(table->Input().Flags().tipDragHeld);  // the one mode a reset keeps
         EXPECT_EQ(table->Aim().ChalkLevel(), 0);
         EXPECT_EQ(table->Records().GetShotRecord().valid & ShotRecord::kValidFilled, 0u);
         EXPECT_EQ(table->Records().GetCommittedRecord().valid, 0u);
@@ -94,7 +92,6 @@ TEST_F(TableResetTest, EveryGameTypeRacksOnTheBedWithoutOverlaps) {
         const bool strip = gameType >= type::kEightBall && gameType != type::kSnooker;
         EXPECT_EQ(table->HudValues().Hud().GetWidget(TableHud::kPocketStrip).IsVisible(), strip);
         EXPECT_EQ(table->Records().GetReportRecord().positions[count - 1].x, physics.CachedPosition(count - 1).x);
-        table->Input().Flags().tipDragHeld = false;
     }
 }
 
