@@ -6,6 +6,8 @@
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
+// After Xlib.h, whose types it uses.
+#include <X11/XKBlib.h>
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 
@@ -149,6 +151,12 @@ void XTestInjector::MovePointerByThenKey(int dx, int dy, const std::string& keys
     const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
     XTestFakeRelativeMotionEvent(display_, dx, dy, CurrentTime);
     XTestFakeKeyEvent(display_, code, press ? True : False, CurrentTime);
+    Flush();
+}
+
+void XTestInjector::SetAutoRepeat(unsigned delayMs, unsigned intervalMs) {
+    XAutoRepeatOn(display_);
+    XkbSetAutoRepeatRate(display_, XkbUseCoreKbd, delayMs, intervalMs);
     Flush();
 }
 

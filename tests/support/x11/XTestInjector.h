@@ -53,6 +53,9 @@ public:
     // A motion by (dx, dy) and a key's press or release sent together, as a hand that flicks the mouse and lets
     // go of the key at once: both reach the program in one moment.
     void MovePointerByThenKey(int dx, int dy, const std::string& keysymName, bool press);
+    // The X server's auto-repeat on, with its delay and interval: a key held longer than the delay repeats, as
+    // on every desktop.
+    void SetAutoRepeat(unsigned delayMs, unsigned intervalMs);
     // Where the pointer is on the screen.
     std::optional<std::pair<int, int>> PointerPosition() const;
     // Whether another client may grab the pointer now, as a click on another program's window needs: a second
