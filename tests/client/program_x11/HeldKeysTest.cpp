@@ -23,6 +23,15 @@ using quill::MessageId;
 
 class HeldKeys : public RoomUnderX {
 protected:
+    // A room game on the player's turn, the turn long enough for the keys and strokes of a check on a loaded
+    // machine: at the end of a turn the table takes no key.
+    XWindowGeometry PlayersTurn() {
+        kvtest::RoomScript script;
+        script.snapshot.turnTime = 120;
+        const XWindowGeometry area = JoinRoomFromLobby([&] { state_ = kvtest::InstallRoomScript(server(), script); });
+        if (!HasFailure()) SitAndStart(area);
+        return area;
+    }
     // The room's chat entry: its band 52 to 28 pixels above the bottom, right of the "Chat" caption.
     static constexpr int kEntryLeft = 26, kEntryRight = 358, kEntryAbove = 52, kEntryBelow = 28;
     // The help window (427 x 547) and the room's menu (185 x 226) in the middle of the screen; the menu's five
@@ -142,9 +151,7 @@ protected:
 // click into the chat entry, and Ctrl let go: the mouse drawn back and pushed then sends no shot. In the entry,
 // Ctrl+Return sends no line and Return does. A stroke with Ctrl then shoots.
 TEST_F(HeldKeys, CtrlLetGoWhileTheChatEntryMayTakeTheKeyboardShootsNothing) {
-    const XWindowGeometry area = JoinRoomFromLobby([&] { state_ = kvtest::InstallRoomScript(server()); });
-    ASSERT_FALSE(HasFailure());
-    SitAndStart(area);
+    const XWindowGeometry area = PlayersTurn();
     ASSERT_FALSE(HasFailure());
     const int centreX = area.x + area.width / 2, centreY = area.y + area.height / 2;
 
@@ -191,9 +198,7 @@ TEST_F(HeldKeys, CtrlLetGoWhileTheChatEntryMayTakeTheKeyboardShootsNothing) {
 // Shift's zoom and 'V''s cue view held on the player's turn and let go after a click into the chat entry: the
 // view comes back and the mouse turns nothing; the entry has the keyboard.
 TEST_F(HeldKeys, ShiftAndVLetGoInTheChatEntryEndTheirViews) {
-    const XWindowGeometry area = JoinRoomFromLobby([&] { state_ = kvtest::InstallRoomScript(server()); });
-    ASSERT_FALSE(HasFailure());
-    SitAndStart(area);
+    const XWindowGeometry area = PlayersTurn();
     ASSERT_FALSE(HasFailure());
     ViewKeyLetGoInTheEntry(area, "Shift_L", "shift");
     ASSERT_FALSE(HasFailure());
@@ -217,9 +222,7 @@ TEST_F(HeldKeys, EscHeldInTheRoomPressesNoButtonAndTheNextKeyCounts) {
 // The same over the game's result board: Esc held closes the board as a tap does (its first press took the
 // board's close button, its release clicks it) and opens the room's menu, whose buttons its repeats leave alone.
 TEST_F(HeldKeys, EscHeldOverTheResultBoardClosesItAndPressesNoButton) {
-    const XWindowGeometry area = JoinRoomFromLobby([&] { state_ = kvtest::InstallRoomScript(server()); });
-    ASSERT_FALSE(HasFailure());
-    SitAndStart(area);
+    const XWindowGeometry area = PlayersTurn();
     ASSERT_FALSE(HasFailure());
     x.SetAutoRepeat(300, 30);
     const Screenshot tapped = MenuAfterATap(area);
