@@ -27,13 +27,6 @@ constexpr int kHelpWidth = 427, kHelpHeight = 547;
 
 class HeldInput : public RoomUnderX {
 protected:
-    size_t Logged(const std::string& line) {
-        const std::string log = ReadFile(folder() / "StartLog.log");
-        size_t count = 0;
-        for (size_t at = log.find(line); at != std::string::npos; at = log.find(line, at + 1)) ++count;
-        return count;
-    }
-
     // The offline table, reached from the login screen's Offline button.
     XWindowGeometry OfflineTable() {
         const XWindowGeometry area = StartOfflineAtLogin(folder() / "desktop");
@@ -142,8 +135,9 @@ TEST_F(HeldInput, OfflineKeysLetGoUnderTheHelpEndTheirModes) {
     EXPECT_LT(TableChanged(before, still, area), 5000) << "a shot nobody made: see before.png and stroke_let_go.png";
     EXPECT_EQ(Logged("BallsStopped"), 0u) << "a shot nobody made";
 
-    StrokeCue(area.x + area.width / 2 - 250, area.y + area.height / 2, false);
-    EXPECT_TRUE(WaitForLog("BallsStopped", 30s)) << "the stroke with Ctrl shot nothing";
+    TableStops stops = LoggedStops();
+    EXPECT_TRUE(StrokeShoots(stops, area, "stroke_with_ctrl",
+                             [&] { StrokeCue(area.x + area.width / 2 - 250, area.y + area.height / 2, false); }));
     EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
 }
 
@@ -155,18 +149,19 @@ TEST_F(HeldInput, AStrokeWhosePushAndReleaseComeTogetherShootsEveryTime) {
     constexpr int kStrokes = 16;
     const XWindowGeometry area = OfflineTable();
     ASSERT_FALSE(HasFailure());
+    TableStops stops = LoggedStops();
     int shot = 0;
     for (int stroke = 1; stroke <= kStrokes; ++stroke) {
-        const size_t stopped = Logged("BallsStopped");
+        const std::string name = "stroke" + std::to_string(stroke);
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        TableAtRest(area, "ready" + std::to_string(stroke));
-        x.Key("Control_L", true);
-        x.MovePointerInSteps(20, 0, 5, 40);
-        CaptureAtRest(folder() / ("drawn_back" + std::to_string(stroke) + ".png"), TableArea(area));
-        x.MovePointerByThenKey(0, -180, "Control_L", false);
-        for (auto deadline = Clock::now() + 30s; Clock::now() < deadline && Logged("BallsStopped") == stopped;)
-            std::this_thread::sleep_for(100ms);
-        if (Logged("BallsStopped") > stopped) ++shot;
+        const auto shoots = StrokeShoots(stops, area, name, [&] {
+            x.Key("Control_L", true);
+            x.MovePointerInSteps(20, 0, 5, 40);
+            CaptureAtRest(folder() / (name + "_drawn_back.png"), TableArea(area));
+            x.MovePointerByThenKey(0, -180, "Control_L", false);
+        });
+        EXPECT_TRUE(shoots);
+        shot += shoots ? 1 : 0;
     }
     EXPECT_EQ(shot, kStrokes) << "strokes that shot";
     EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");

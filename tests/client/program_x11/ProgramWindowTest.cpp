@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -408,14 +409,12 @@ TEST_F(ProgramUnderX, OfflineOpensItsWindowReachesItsScreenAndQuitsOnRequest) {
     // A stroke: Ctrl held, the pointer drawn back toward the player and pushed forward hard. The pointer starts
     // on the cloth beside the HUD's panels in the middle. A busy machine may drop motion between two frames, so
     // a stroke that started no shot is played again, as a player would.
-    const int strokeX = centreX - 250;
-    const int strokeY = centreY;
-    const auto stroke = [&] { StrokeCue(strokeX, strokeY, false); };
-    bool stopped = false;
+    TableStops stops = LoggedStops();
+    ::testing::AssertionResult stopped = ::testing::AssertionFailure();
     for (int attempt = 0; attempt < 3 && !stopped; ++attempt) {
-        stroke();
-        stopped = WaitForLog("BallsStopped", std::chrono::seconds(30));
-        if (!stopped) Capture(folder() / ("offline_stroke" + std::to_string(attempt) + ".png"));
+        stopped = StrokeShoots(stops, area, "offline_stroke" + std::to_string(attempt),
+                               [&] { StrokeCue(centreX - 250, centreY, false); });
+        if (!stopped) std::fprintf(stderr, "[ AGAIN    ] %s\n", stopped.message());
     }
     ASSERT_TRUE(stopped) << ReadFile(folder() / "StartLog.log");
     const Screenshot after = CaptureAtRest(folder() / "offline_after.png", tableArea);

@@ -166,7 +166,7 @@ protected:
         const size_t shots = server().CountReceived(quill::MessageId::Shot);
         const size_t reports = server().CountReceived(quill::MessageId::ShotResultReport);
         StrokeCue(area.x + area.width / 2, area.y + 500, false, StrokeStart::WithTheMove);
-        EXPECT_TRUE(server().WaitForMessages(quill::MessageId::Shot, shots + 1, 5000))
+        EXPECT_TRUE(server().WaitForMessages(quill::MessageId::Shot, shots + 1, 30000))
             << "the first stroke after the call shot nothing (game " << name << ")";
         EXPECT_TRUE(server().WaitForMessages(quill::MessageId::ShotResultReport, reports + 1, 60000))
             << "the balls never stopped";

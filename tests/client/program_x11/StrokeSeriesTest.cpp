@@ -1,8 +1,9 @@
 // Strokes in a row on the offline screen, as a player plays them: five on the pocket table, then the room
 // setting's four-ball and three on the carom table. Each stroke brings the pointer to where it starts, waits for
-// the aiming view to stand still, holds Ctrl while the mouse draws the cue back and pushes it, and lets go at
-// once; each must shoot at the first press: the balls run and stop ("BallsStopped" in StartLog.log, once for
-// every shot). The screens: strokes_*.png in the working folder.
+// the last shot's stop and the aiming view to stand still, holds Ctrl while the mouse draws the cue back and
+// pushes it, and lets go at once; each must shoot at the first press: the balls run and stop ("BallsStopped" in
+// StartLog.log, once for every shot) and the table differs from before. The screens: strokes_*.png in the
+// working folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -18,31 +19,20 @@ using namespace std::chrono_literals;
 
 class StrokeSeries : public ProgramUnderX {
 protected:
-    // The shots the log has seen stop.
-    size_t StoppedShots() {
-        const std::string log = ReadFile(folder() / "StartLog.log");
-        size_t count = 0;
-        for (size_t at = log.find("BallsStopped"); at != std::string::npos; at = log.find("BallsStopped", at + 1))
-            ++count;
-        return count;
+    // One stroke from the pointer's place below the cue ball: Ctrl held, the mouse drawn back and pushed, Ctrl
+    // let go at once.
+    ::testing::AssertionResult PushStroke(const XWindowGeometry& area, const std::string& name) {
+        x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
+        return StrokeShoots(stops_, area, "strokes_" + name, [&] {
+            x.Key("Control_L", true);
+            std::this_thread::sleep_for(300ms);
+            x.MovePointerInSteps(20, 0, 5, 60);
+            x.MovePointerInSteps(6, 0, -40, 30);
+            x.Key("Control_L", false);
+        });
     }
 
-    // One stroke, once the aiming view stands still (after a shot the camera glides back to the cue ball, for
-    // seconds on a busy machine); true when its shot ran and stopped.
-    bool StrokeShoots(const XWindowGeometry& area, const std::string& name) {
-        const size_t before = StoppedShots();
-        x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
-        WaitForAimingView(folder() / ("strokes_" + name + "_ready.png"), area);
-        x.Key("Control_L", true);
-        std::this_thread::sleep_for(300ms);
-        x.MovePointerInSteps(20, 0, 5, 60);
-        x.MovePointerInSteps(6, 0, -40, 30);
-        x.Key("Control_L", false);
-        for (auto deadline = Clock::now() + 30s; Clock::now() < deadline && StoppedShots() == before;)
-            std::this_thread::sleep_for(100ms);
-        Capture(folder() / ("strokes_" + name + ".png"));
-        return StoppedShots() > before;
-    }
+    TableStops stops_ = LoggedStops();
 };
 
 TEST_F(StrokeSeries, EveryOfflineStrokeShootsOnThePocketAndTheCaromTable) {
@@ -53,7 +43,7 @@ TEST_F(StrokeSeries, EveryOfflineStrokeShootsOnThePocketAndTheCaromTable) {
     ASSERT_TRUE(WaitForLog("Scene 11 ready", 30s)) << ReadFile(folder() / "StartLog.log");
 
     for (int stroke = 1; stroke <= 5; ++stroke)
-        EXPECT_TRUE(StrokeShoots(area, "pocket" + std::to_string(stroke))) << "pocket stroke " << stroke;
+        EXPECT_TRUE(PushStroke(area, "pocket" + std::to_string(stroke)));
 
     // The room setting: four-ball (the carom column's first row), OK; the carom table's blue cloth shows.
     Click(right - 200 + 16, area.y + 17);
@@ -70,7 +60,7 @@ TEST_F(StrokeSeries, EveryOfflineStrokeShootsOnThePocketAndTheCaromTable) {
         << "the carom table: see strokes_carom.png";
 
     for (int stroke = 1; stroke <= 3; ++stroke)
-        EXPECT_TRUE(StrokeShoots(area, "carom" + std::to_string(stroke))) << "carom stroke " << stroke;
+        EXPECT_TRUE(PushStroke(area, "carom" + std::to_string(stroke)));
     EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
 }
 

@@ -170,17 +170,13 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
         }
         return lines;
     };
-    // Each stroke comes once the aiming view stands still, as a player waits for the camera's glide back to the
-    // cue ball after a shot (seconds on a busy machine); the chalk slot at the left edge turns its chalk.
+    // Each stroke comes once the last one was judged and the aiming view stands still, as a player waits for
+    // the camera's glide back to the cue ball after a shot (seconds on a busy machine).
+    TableStops judged{[&] { return static_cast<size_t>(judgedLines(CaptureArea(0, 0, 0, 0))); }};
     for (int stroke = 1; stroke <= 3; ++stroke) {
-        const std::string ready = "practice_ready" + std::to_string(stroke) + ".png";
-        const Screenshot aiming = WaitForAimingView(folder() / ready, area);
-        const std::string png = "practice_judged" + std::to_string(stroke) + ".png";
-        const int before = judgedLines(aiming);
-        StrokeCue(left + width / 2, top + height / 2, false, StrokeStart::WithTheMove);
-        const Screenshot after =
-            WaitForScreen(folder() / png, [&](const Screenshot& shot) { return judgedLines(shot) > before; });
-        EXPECT_GT(judgedLines(after), before) << "stroke " << stroke << " was not judged: see " << png;
+        EXPECT_TRUE(StrokeShoots(judged, area, "practice_stroke" + std::to_string(stroke), [&] {
+            StrokeCue(left + width / 2, top + height / 2, false, StrokeStart::WithTheMove);
+        }));
     }
     EXPECT_EQ(CloseAndWait(std::chrono::seconds(10)), 0) << ReadFile(folder() / "program.out");
 }

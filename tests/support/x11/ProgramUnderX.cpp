@@ -32,6 +32,40 @@ namespace {
 
 // How long a check waits for a screen.
 constexpr std::chrono::seconds kScreenLimit{20};
+// How long a check waits for the program's window: eight programs started at once beside busy loops took more
+// than ten seconds to show theirs.
+constexpr std::chrono::seconds kWindowLimit{60};
+// Pixels of the table that differ between the aiming views before and after a shot: the balls and the camera
+// moved. A shot changes nearly all of them (600,000 of the 690,000 at 1024 x 768), a stroke that shot nothing
+// none, or its cue's pose.
+constexpr int kShotMoved = 50000;
+
+// The last lines of a file, as far as the program got.
+std::string Tail(const std::filesystem::path& path, size_t lines) {
+    std::istringstream text(ReadFile(path));
+    std::vector<std::string> kept;
+    for (std::string line; std::getline(text, line);) {
+        kept.push_back(line);
+        if (kept.size() > lines) kept.erase(kept.begin());
+    }
+    std::string tail;
+    for (const std::string& line : kept) tail += "  " + line + "\n";
+    return tail.empty() ? "  (nothing)\n" : tail;
+}
+
+// Waits within the limit for count to reach atLeast; whether it did.
+bool WaitForCount(const std::function<size_t()>& count, size_t atLeast, std::chrono::seconds limit) {
+    for (const auto deadline = std::chrono::steady_clock::now() + limit; count() < atLeast;) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+    return true;
+}
+
+// Where a table screen takes a stroke: below the top bar and right of the chalk slot, which turns its chalk.
+XWindowGeometry StrokeTable(const XWindowGeometry& window) {
+    return {window.x + 70, window.y + 40, window.width - 70, window.height - 40};
+}
 
 // The top-level window whose name is exactly name, whatever text encoding its name property has (the
 // program sets it in a UTF-8 locale, where the name is UTF8_STRING and not the plain STRING).
@@ -293,18 +327,24 @@ pid_t ProgramUnderX::StartOnline(const std::string& furtherConfig) {
 }
 
 XWindowGeometry ProgramUnderX::WaitForWindow() {
-    // The X server maps the window a moment after the program asked for it.
-    for (auto deadline = Clock::now() + std::chrono::seconds(10); Clock::now() < deadline;) {
+    // The X server maps the window a moment after the program asked for it; a starved start takes seconds more.
+    bool shown = false;
+    for (const auto deadline = Clock::now() + kWindowLimit; !shown && !Ended() && Clock::now() < deadline;) {
         window_ = FindNamedWindow("Kestrovan");
-        if (window_ != 0 && x.IsShown(window_))
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        shown = window_ != 0 && x.IsShown(window_);
+        if (!shown) std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    EXPECT_NE(window_, 0u) << ReadFile(folder_ / "program.out");
-    EXPECT_TRUE(window_ != 0 && x.IsShown(window_));
+    if (!shown) {
+        ADD_FAILURE() << "the program's window never showed: "
+                      << (exitStatus_ ? "the program ended with status " + std::to_string(*exitStatus_)
+                                      : "not within " + std::to_string(kWindowLimit.count()) + " s")
+                      << "\nthe end of StartLog.log:\n" << Tail(folder_ / "StartLog.log", 10)
+                      << "the end of program.out:\n" << Tail(folder_ / "program.out", 20);
+        return {};
+    }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    const auto geometry = window_ != 0 ? x.Geometry(window_) : std::nullopt;
-    EXPECT_TRUE(geometry.has_value());
+    const auto geometry = x.Geometry(window_);
+    EXPECT_TRUE(geometry.has_value()) << "the window's geometry";
     if (!geometry)
         return {};
     EXPECT_GE(geometry->width, 1024);
@@ -378,6 +418,13 @@ bool ProgramUnderX::WaitForLog(const std::string& line, std::chrono::seconds lim
     return false;
 }
 
+size_t ProgramUnderX::Logged(const std::string& text) {
+    const std::string log = ReadFile(folder_ / "StartLog.log");
+    size_t count = 0;
+    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) ++count;
+    return count;
+}
+
 Screenshot ProgramUnderX::WaitForScreen(const std::filesystem::path& png,
                                         const std::function<bool(const Screenshot&)>& wanted) {
     // Only the last picture is written: encoding a PNG of every poll under the sanitizers took long enough on a
@@ -432,7 +479,7 @@ Screenshot ProgramUnderX::CaptureAtRest(const std::filesystem::path& png, const 
 }
 
 Screenshot ProgramUnderX::WaitForAimingView(const std::filesystem::path& png, const XWindowGeometry& window) {
-    const std::vector<XWindowGeometry> table = {{window.x + 70, window.y + 40, window.width - 70, window.height - 40}};
+    const std::vector<XWindowGeometry> table = {StrokeTable(window)};
     const Screenshot aiming =
         WaitForScreenAtRest(png, table, [&](const Screenshot& shot) { return AimingView(shot, window); });
     return AimingView(aiming, window) ? aiming : CaptureAtRest(png, table);
@@ -474,6 +521,41 @@ void ProgramUnderX::StrokeCue(int px, int py, bool withButton, StrokeStart start
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     hold(false);
+}
+
+ProgramUnderX::TableStops ProgramUnderX::LoggedStops() {
+    return {[this] { return Logged("BallsStopped"); }};
+}
+
+::testing::AssertionResult ProgramUnderX::StrokeShoots(TableStops& stops, const XWindowGeometry& window,
+                                                       const std::string& name, const std::function<void()>& stroke) {
+    const std::string limit = std::to_string(kShotLimit.count()) + " s";
+    if (!WaitForCount(stops.count, stops.awaited, kShotLimit))
+        return ::testing::AssertionFailure() << name << " was not played: the shot before it never stopped ("
+                                             << stops.count() << " of " << stops.awaited << " stops in " << limit
+                                             << ")";
+    const XWindowGeometry table = StrokeTable(window);
+    Screenshot ready = CaptureArea(0, 0, 0, 0);
+    if (stops.atRest.rgb.empty() || ChangedBox(stops.atRest, ready, {table}).width > 0)
+        ready = WaitForAimingView(folder_ / (name + "_ready.png"), window);
+    else
+        SavePng(ready, folder_ / (name + "_ready.png"));
+    const size_t before = stops.count();
+    stroke();
+    const bool stopped = WaitForCount(stops.count, before + 1, kShotLimit);
+    stops.atRest = WaitForAimingView(folder_ / (name + ".png"), window);
+    const int moved =
+        DifferingPixels(ready, stops.atRest, table.x, table.y, table.x + table.width, table.y + table.height);
+    // A stroke whose balls still run holds the next one back until they stop; one that shot nothing does not.
+    stops.awaited = stopped || moved > kShotMoved ? before + 1 : before;
+    if (stopped && moved > kShotMoved) return ::testing::AssertionSuccess();
+    const std::string stood = "the table stood as before it (" + std::to_string(moved) + " pixels changed; see " +
+                              name + "_ready.png and " + name + ".png)";
+    if (stopped) return ::testing::AssertionFailure() << name << ": a stop came, but " << stood;
+    if (moved <= kShotMoved)
+        return ::testing::AssertionFailure() << name << " shot nothing: no stop within " << limit << ", and " << stood;
+    return ::testing::AssertionFailure() << name << ": its balls ran but did not stop within " << limit << " (see "
+                                         << name << ".png)";
 }
 
 void ProgramUnderX::Click(int px, int py) {

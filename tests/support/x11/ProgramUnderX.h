@@ -107,8 +107,8 @@ protected:
     pid_t StartOnline(const std::string& furtherConfig = {});
     kvtest::GameServerFixture& server() { return *server_; }
 
-    // The program's window once the X server shows it, at least 1024 x 768; fails the test when it does not
-    // come within ten seconds.
+    // The program's window once the X server shows it, at least 1024 x 768; fails the test, with the end of
+    // the start log and of the program's output, when it does not come within a minute or the program ends.
     XWindowGeometry WaitForWindow();
     // Escape twice, the second once the first logo has gone: the intro cut short, the login screen next.
     void SkipIntro(const XWindowGeometry& area);
@@ -127,6 +127,8 @@ protected:
 
     // Waits for the line in StartLog.log; false at once when the program ended without writing it.
     bool WaitForLog(const std::string& line, std::chrono::seconds limit);
+    // How many times StartLog.log holds the text.
+    size_t Logged(const std::string& text);
     // Captures the screen until it shows what is wanted, within twenty seconds (the first frames of a screen
     // may take a moment to reach the display on a busy machine); the last capture.
     Screenshot WaitForScreen(const std::filesystem::path& png, const std::function<bool(const Screenshot&)>& wanted);
@@ -154,6 +156,27 @@ protected:
     // as a player who grabs Ctrl while still moving the mouse.
     enum class StrokeStart { AfterARest, WithTheMove };
     void StrokeCue(int x, int y, bool withButton, StrokeStart start = StrokeStart::AfterARest);
+
+    // How long a stroke's shot may run until its balls stop: a bound for a failure only, well over the 36 s a
+    // shot took with busy loops on every processor.
+    static constexpr std::chrono::seconds kShotLimit{90};
+    // The shots of one table that have stopped, as a check counts them; the count the last stroke awaits, and
+    // the table at rest after it.
+    struct TableStops {
+        std::function<size_t()> count;
+        size_t awaited = 0;
+        Screenshot atRest{};
+    };
+    // The offline table's stops: the "BallsStopped" lines of StartLog.log, one a shot.
+    TableStops LoggedStops();
+    // One stroke (stroke plays it, from the hold to the release) judged by its own stop. The table is ready once
+    // the last stroke's stop has come (a stroke played while a shot runs is lost, and that shot's stop would be
+    // taken for its own) and its aiming view is at rest, <name>_ready.png; the stops counted then, just before
+    // the hold, must grow within kShotLimit, and the aiming view at rest after them, <name>.png, must differ from
+    // the ready one: the balls moved. A failure names the stroke and what never came. The aiming view at rest
+    // after the last stroke serves as this one's while the table still shows it unchanged.
+    ::testing::AssertionResult StrokeShoots(TableStops& stops, const XWindowGeometry& window, const std::string& name,
+                                            const std::function<void()>& stroke);
     // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
     // did not end within the limit; it is then killed).
     int CloseAndWait(std::chrono::seconds limit);
