@@ -133,6 +133,23 @@ protected:
         return parts;
     }
 
+    // Alt+Enter, and the program's window placed where it is expected, within thirty seconds.
+    void ToggleFullScreen(const XWindowGeometry& expected) {
+        x.Key("Alt_L", true);
+        PressKey("Return");
+        x.Key("Alt_L", false);
+        std::optional<XWindowGeometry> placed;
+        const auto there = [&] {
+            placed = x.Geometry(window());
+            return placed && placed->x == expected.x && placed->y == expected.y && placed->width == expected.width &&
+                   placed->height == expected.height;
+        };
+        for (const auto deadline = Clock::now() + 30s; !there() && Clock::now() < deadline;)
+            std::this_thread::sleep_for(100ms);
+        EXPECT_TRUE(there()) << "the window was not placed at " << expected.x << ", " << expected.y << " ("
+                             << expected.width << " x " << expected.height << ") after Alt+Enter";
+    }
+
     // The model's pixels in the view once their count holds within 3 % over the rest span (the picture itself
     // never rests: the model turns), written as <name>.png: the preview shown, its model built, and nothing
     // fading in over it any more. For a model that looks the same however it turns.
@@ -325,9 +342,10 @@ TEST_F(PreviewsUnderX, SchoolsGiftTurnsAndZooms) {
 // however it turns), whose preview cannot be turned. The card under the pointer shows in the large preview; a
 // backward notch of the wheel takes the card's camera farther (fewer of the ball's pixels: card_farther.png), a
 // forward notch brings it back (card_nearer.png), and the grid stays where it was. Over the grid's scroll bar the
-// wheel scrolls the grid (scrolled.png). Then the workshop's parts window, as in the check above: over its first
-// part thumbnail (a shaft standing on end) the wheel zooms the part the same way (thumb_farther.png,
-// thumb_nearer.png).
+// wheel scrolls the grid (scrolled.png); switched to full screen with Alt+Enter, the client area at the screen's
+// corner, it scrolls the grid back there (full.png, full_scrolled.png). Back in the window, the workshop's parts
+// window, as in the check above: over its first part thumbnail (a shaft standing on end) the wheel zooms the part
+// the same way (thumb_farther.png, thumb_nearer.png).
 TEST_F(PreviewsUnderX, FixedPreviewsZoomUnderTheWheelAndTheGridStillScrolls) {
     const XWindowGeometry area = ShopItemsOnline("[Video]\r\nfullscreen=0\r\n");
     ASSERT_FALSE(HasFailure());
@@ -357,6 +375,27 @@ TEST_F(PreviewsUnderX, FixedPreviewsZoomUnderTheWheelAndTheGridStillScrolls) {
     EXPECT_TRUE(rowOn(scrolled)) << "the wheel over the grid's bar did not scroll it: see hovered.png, scrolled.png";
     std::fprintf(stderr, "[ PREVIEW  ] grid: %d pixels of the bar and %d of the first captions changed\n",
                  Differing(hovered, scrolled, bar), Differing(hovered, scrolled, captions));
+
+    // Full screen from the window (Alt+Enter): the client area starts at the screen's corner now, and the wheel
+    // over the bar, where it stands now, scrolls the grid back. Then back into the window.
+    ToggleFullScreen({0, 0, 1280, 1024});
+    const XWindowGeometry fullBar{bar.x - area.x, bar.y - area.y, bar.width, bar.height};
+    const XWindowGeometry fullCaptions{captions.x - area.x, captions.y - area.y, captions.width, captions.height};
+    const Screenshot full = WaitForScreen(folder() / "full.png", [&](const Screenshot& shot) {
+        return Count(shot, fullCaptions.x, fullCaptions.y, fullCaptions.x + fullCaptions.width,
+                     fullCaptions.y + fullCaptions.height, IsLight) > 100;
+    });
+    x.MovePointer(fullBar.x + 6, fullBar.y + 150);
+    TurnWheel(4);
+    const auto rowBack = [&](const Screenshot& shot) {
+        return Differing(full, shot, fullBar) > 100 && Differing(full, shot, fullCaptions) > 300;
+    };
+    const Screenshot back = WaitForScreen(folder() / "full_scrolled.png", rowBack);
+    EXPECT_TRUE(rowBack(back)) << "in full screen the wheel over the grid's bar did not scroll it: see full.png, "
+                                  "full_scrolled.png";
+    std::fprintf(stderr, "[ PREVIEW  ] full screen: %d pixels of the bar and %d of the first captions changed\n",
+                 Differing(full, back, fullBar), Differing(full, back, fullCaptions));
+    ToggleFullScreen(area);
 
     const XWindowGeometry parts = OpenPartsWindow(area);
     const XWindowGeometry thumb{parts.x + 215 + 2, parts.y + 70 + 2, 75, 118};
