@@ -358,7 +358,8 @@ TEST_F(PreviewsUnderX, FixedPreviewsZoomUnderTheWheelAndTheGridStillScrolls) {
     const Screenshot hovered = WaitForScreen(folder() / "hovered.png", [&](const Screenshot& shot) {
         return ModelPixels(shot, large) > 200;
     });
-    EXPECT_GT(ModelPixels(hovered, large), 200) << "the card under the pointer is not in the large preview: see hovered.png";
+    EXPECT_GT(ModelPixels(hovered, large), 200)
+        << "the card under the pointer is not in the large preview: see hovered.png";
     const XWindowGeometry bar{area.x + 534, area.y + 172, 13, 300};
     ZoomsUnderTheWheel("card", card);
     EXPECT_LT(Differing(hovered, CaptureArea(0, 0, 0, 0), bar), 20) << "the grid scrolled under the card";

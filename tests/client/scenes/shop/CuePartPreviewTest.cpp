@@ -150,7 +150,8 @@ TEST_F(CuePartPreviewTest, OnlyADraggablePreviewTakesTheLeftButton) {
 TEST_F(CuePartPreviewTest, AThumbnailsPreviewZoomsAndLeavesTheWheelToTheListAndTheClickToItsButton) {
     test::EventLog root;
     root.Create(0, 0, 1024, 768, -1, -1);
-    auto* thumbnail = static_cast<CuePartThumbnail*>(root.AddChild(std::make_unique<CuePartThumbnail>(100, 100, 101), true));
+    auto* thumbnail =
+        static_cast<CuePartThumbnail*>(root.AddChild(std::make_unique<CuePartThumbnail>(100, 100, 101), true));
     thumbnail->SetPart(CuePartRecord::kShaft, 0, false);
     CuePartPreview& small = *thumbnail->Preview();
     ASSERT_TRUE(small.Load(*stage.resources, *stage.device));
