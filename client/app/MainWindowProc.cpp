@@ -139,7 +139,10 @@ bool MainWindowProc::RouteToScene(const Message& message) {
             cursor_.StorePosition(lParam);
             break;
         case Msg::MouseWheel: {
-            const platform::PixelRect rect = host_.GetWindowRect();
+            // The wheel comes with the pointer's place on the screen, which the window made from its own
+            // placement: the same placement brings it back into the client area. The host's rectangle keeps the
+            // windowed place while the window is full screen.
+            const platform::PixelRect rect = window_.GetWindowRect();
             const PixelPoint screen = PointOf(lParam);
             if (!rect.Contains(screen)) {
                 return false;

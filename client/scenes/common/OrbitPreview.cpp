@@ -9,9 +9,7 @@ namespace kestrovan {
 
 namespace Msg = platform::Msg;
 
-OrbitPreview::OrbitPreview(bool draggable) : draggable_(draggable) {
-    SetAcceptsMouse(draggable);
-}
+OrbitPreview::OrbitPreview(bool draggable) : draggable_(draggable) {}
 
 void OrbitPreview::Zoom(float step) {
     WidgetToolkit::CheckTreeAccess("OrbitPreview::Zoom");
@@ -76,10 +74,12 @@ bool OrbitPreview::OnMouse(uint32_t msg, WParam wParam, LParam lParam) {
             EndDrag();
             return true;
         case Msg::MouseWheel:
-            // A drag keeps the mouse whatever the wheel does meanwhile.
-            if (!zoom_ || !camera_ || !GetRect().Contains(x, y)) return dragging_;
-            Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
-            return true;
+            if (zoom_ && camera_ && GetRect().Contains(x, y)) {
+                Zoom(platform::WheelDelta(wParam) > 0 ? kWheelStep : -kWheelStep);
+            }
+            // A drag keeps the mouse whatever the wheel does meanwhile; otherwise the wheel goes on to what lies
+            // beneath, which scrolls or zooms as it would without the preview.
+            return dragging_;
         default:
             return false;
     }

@@ -5,10 +5,12 @@
 // and the cue workshop's part previews are built on it; each places the camera for its model and says what a
 // drag does.
 //
-// The mouse reaches a draggable preview through the widget routing like any control: its press is taken, so
-// the window around it does not start its own drag, and the preview stays pressed while the drag lasts, so
-// that the routing hands it every mouse message until the release, wherever the pointer goes. A preview that
-// cannot be dragged takes no mouse at all and leaves the click to what lies under it.
+// The mouse reaches a preview through the widget routing like any control. A draggable preview takes its
+// press, so the window around it does not start its own drag, and stays pressed while the drag lasts, so that
+// the routing hands it every mouse message until the release, wherever the pointer goes. A preview that cannot
+// be dragged takes no message and leaves every click to what lies under it (the card or slot that owns it).
+// The wheel over any preview zooms it and, unless a drag holds the mouse, goes on as not taken: a list's or
+// grid's scroll bar, the window around the preview and the screen beneath still see it as before.
 //
 // Threads: see the table in client/app/Scene.h; the mouse handling and the camera's moves run on the main thread.
 #include <atomic>
@@ -35,9 +37,10 @@ public:
     // The camera while a model is loaded; for tests and owners that place it.
     const quill::Camera* GetCamera() const { return camera_ ? &*camera_ : nullptr; }
 
-    // Left button down inside the rectangle starts a drag; a move while dragging turns the camera, the release
-    // ends the drag, the wheel inside the rectangle zooms. The messages of a drag and a wheel that zoomed are
-    // handled: nothing under the preview (the window's own drag, a table behind) sees them too.
+    // Left button down inside the rectangle of a draggable preview starts a drag; a move while dragging turns
+    // the camera, the release ends the drag. The messages of a drag are handled: nothing under the preview (the
+    // window's own drag, a table behind) sees them too. The wheel inside the rectangle zooms, and is handled only
+    // while a drag holds the mouse (the routing would end the drag of a pressed widget that refused it).
     bool OnMouse(uint32_t msg, WParam wParam, LParam lParam) override;
     // The drag lasts while the widget is pressed: whatever lets go of the press (the routing, hiding, disabling)
     // ends it.

@@ -160,11 +160,18 @@ TEST_F(MainWindowProcTest, InputIsRoutedToTheSceneAndTheWheelOnlyInsideTheWindow
     Send(Msg::MouseWheel, platform::MakeWheelWParam(0, 120), platform::MakePointLParam(10, 10));  // outside
     ASSERT_EQ(host.scene.size(), 1u);
     EXPECT_EQ(host.scene[0].lParam, platform::MakePointLParam(10, 30));
+    // Full screen at the screen's corner, while the host keeps the windowed place to go back to.
+    host.fullScreen = true;
+    window->SetWindowPos(platform::PixelRect{0, 0, 1024, 768}, true);
+    Send(Msg::MouseWheel, platform::MakeWheelWParam(0, 120), platform::MakePointLParam(10, 10));
+    ASSERT_EQ(host.scene.size(), 2u);
+    EXPECT_EQ(host.scene[1].lParam, platform::MakePointLParam(10, 10));
+    host.fullScreen = false;
 
     // Nothing reaches the scene before the main loop runs.
     host.running = false;
     Send(Msg::KeyDown, 'B');
-    EXPECT_EQ(host.scene.size(), 1u);
+    EXPECT_EQ(host.scene.size(), 2u);
 
     // Over the drag band the scene hears of it, and cursor mode 1 shows the pen.
     host.cursorMode = 1;

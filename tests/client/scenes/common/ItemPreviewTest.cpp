@@ -173,6 +173,9 @@ TEST_F(ItemPreviewTest, TurnsByItselfAndWhileDragged) {
     EXPECT_TRUE(preview.IsDragging());
     EXPECT_TRUE(preview.OnMouse(Msg::MouseMove, kLeftHeld, MakePointLParam(140, 50)));
     EXPECT_NEAR(std::remainder(YawDegrees() - still, 360.0f), -10.0f, 0.05f);
+    EXPECT_TRUE(preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, 120), MakePointLParam(400, 400)))
+        << "the drag keeps the mouse whatever the wheel does";
+    EXPECT_TRUE(preview.IsDragging());
     EXPECT_TRUE(preview.OnMouse(Msg::LButtonUp, 0, MakePointLParam(140, 50)));
     EXPECT_FALSE(preview.IsDragging());
     const float dropped = YawDegrees();
@@ -195,7 +198,8 @@ TEST_F(ItemPreviewTest, TheWheelZoomsWithinLimits) {
     ASSERT_TRUE(Load());
     const quill::Camera& camera = *preview.GetCamera();
     const platform::LParam inside = MakePointLParam(100, 40);
-    preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, 120), inside);
+    EXPECT_FALSE(preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, 120), inside))
+        << "what lies beneath still sees the wheel";
     EXPECT_FLOAT_EQ(camera.GetDistance(), 580.0f) << "a forward turn comes 20 nearer";
     preview.OnMouse(Msg::MouseWheel, MakeWheelWParam(0, -120), inside);
     EXPECT_FLOAT_EQ(camera.GetDistance(), 600.0f);

@@ -1,6 +1,7 @@
 // The workshop's part preview on the default data and the recording device: the part's model and camera at
 // load, the wheel's zoom held within 25 to 80, a missing package failing the load and leaving the preview empty,
-// and a thumbnail's preview leaving the left button to its button.
+// and a thumbnail's preview leaving the left button to its button and the wheel, once zoomed, to the list it
+// stands in.
 #include "client/scenes/shop/CuePartPreview.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +11,11 @@
 #include "QuillLib/gamedata/CuePartCatalogue.h"
 #include "QuillLib/resource/ResourceManager.h"
 #include "client/scenes/shop/CuePartThumbnail.h"
+#include "client/ui/Button.h"
+#include "client/ui/ScrollBar.h"
 #include "platform/window/MessageIds.h"
 #include "platform/window/MessageParams.h"
+#include "tests/client/ui/UiTestSupport.h"
 #include "tests/support/gfx/TableStage.h"
 
 namespace kestrovan {
@@ -138,6 +142,52 @@ TEST_F(CuePartPreviewTest, OnlyADraggablePreviewTakesTheLeftButton) {
     EXPECT_FALSE(small.IsDragging());
     thumbnail.Clear();
     EXPECT_EQ(small.PartType(), -1);
+}
+
+// A thumbnail's fixed preview under the wheel: it zooms the part and the wheel goes on, so that the screen beneath
+// still sees it and the thumbnail's button keeps its hover; in a list whose scroll bar takes the wheel over the
+// rows, offered the wheel after the thumbnail, the list still scrolls. A click on the preview is the button's.
+TEST_F(CuePartPreviewTest, AThumbnailsPreviewZoomsAndLeavesTheWheelToTheListAndTheClickToItsButton) {
+    test::EventLog root;
+    root.Create(0, 0, 1024, 768, -1, -1);
+    auto* thumbnail =
+        static_cast<CuePartThumbnail*>(root.AddChild(std::make_unique<CuePartThumbnail>(100, 100, 101), true));
+    thumbnail->SetPart(CuePartRecord::kShaft, 0, false);
+    CuePartPreview& small = *thumbnail->Preview();
+    ASSERT_TRUE(small.Load(*stage.resources, *stage.device));
+    const auto wheel = [&](int notches, int32_t x, int32_t y) {
+        return root.RouteMessage(Msg::MouseWheel, MakeWheelWParam(0, notches * 120), MakePointLParam(x, y));
+    };
+    const auto distance = [&] { return small.GetCamera()->GetDistance(); };
+
+    root.RouteMessage(Msg::MouseMove, 0, MakePointLParam(140, 160));
+    ASSERT_EQ(thumbnail->GetButton()->GetState(), WidgetState::Hover);
+    EXPECT_FALSE(wheel(-1, 140, 160)) << "the screen beneath still sees the wheel";
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kLongPartDistance + CuePartPreview::kWheelStep);
+    EXPECT_EQ(thumbnail->GetButton()->GetState(), WidgetState::Hover);
+
+    auto bar = std::make_unique<ScrollBar>();
+    bar->Create(300, 100, 16, 130, 9, ScrollBar::kVertical, 10, false);
+    bar->SetSecondRect(100, 100, 200, 130);
+    auto* list = static_cast<ScrollBar*>(root.AddChild(std::move(bar), true));
+    root.BringChildToFront(thumbnail);
+    EXPECT_TRUE(wheel(-1, 140, 160)) << "the list's bar takes the wheel";
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kLongPartDistance + 2 * CuePartPreview::kWheelStep);
+    EXPECT_EQ(list->GetPosition(), 1);
+    EXPECT_TRUE(wheel(1, 140, 160));
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kLongPartDistance + CuePartPreview::kWheelStep);
+    EXPECT_EQ(list->GetPosition(), 0);
+    // On the thumbnail's frame, outside the preview, only the list moves.
+    EXPECT_TRUE(wheel(-1, 101, 101));
+    EXPECT_FLOAT_EQ(distance(), CuePartPreview::kLongPartDistance + CuePartPreview::kWheelStep);
+    EXPECT_EQ(list->GetPosition(), 1);
+
+    root.events.clear();
+    for (const uint32_t msg : {Msg::LButtonDown, Msg::LButtonUp})
+        root.RouteMessage(msg, msg == Msg::LButtonDown ? platform::MouseKey::LButton : 0, MakePointLParam(140, 160));
+    EXPECT_FALSE(small.IsDragging());
+    ASSERT_FALSE(root.events.empty());
+    EXPECT_EQ(root.events[0], (test::EventLog::Event{thumbnail->GetButton(), 1, 0})) << "the toggle's click";
 }
 
 }  // namespace
