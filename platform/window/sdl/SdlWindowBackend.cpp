@@ -55,6 +55,40 @@ bool WindowManagerRuns(SDL_Window* window) {
     return announced;
 }
 
+// The events SDL holds queued, oldest first, taken out of its queue.
+std::vector<SDL_Event> TakeQueuedEvents() {
+    std::vector<SDL_Event> events;
+    SDL_Event chunk[64];
+    int taken = 0;
+    while ((taken = SDL_PeepEvents(chunk, 64, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT)) > 0) {
+        events.insert(events.end(), chunk, chunk + taken);
+    }
+    return events;
+}
+
+// SDL's relative mode, entered without losing motion. Entering it, SDL drops the motion it holds queued and takes
+// the next motion for the pointer's arrival, which moves nothing. The cursor hides as a key or button is pressed,
+// and a main thread that comes late to the press finds the motion made after it, the motion the new mode is about,
+// already queued: a whole stroke's draw-back lost, and the push after it taken for the arrival. So the queued
+// events are kept through the switch, and SDL is told where the pointer stood: the motion still on its way counts
+// from there, and once SDL's pull of the pointer to the window's centre lands, from the centre.
+void EnterRelativeMode(SDL_Window* window) {
+    if (window == nullptr || SDL_GetRelativeMouseMode() == SDL_TRUE) {
+        SDL_SetRelativeMouseMode(SDL_TRUE);
+        return;
+    }
+    std::vector<SDL_Event> queued = TakeQueuedEvents();
+    int x = 0;
+    int y = 0;
+    SDL_GetMouseState(&x, &y);  // where the queued motion leaves the pointer
+    SDL_SetRelativeMouseMode(SDL_TRUE);
+    // In relative mode this moves no pointer and makes no motion: it only sets where the next motion starts.
+    SDL_WarpMouseInWindow(window, x, y);
+    const std::vector<SDL_Event> added = TakeQueuedEvents();
+    queued.insert(queued.end(), added.begin(), added.end());
+    SDL_PeepEvents(queued.data(), static_cast<int>(queued.size()), SDL_ADDEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT);
+}
+
 SDL_Surface* SurfaceOf(const PixelImage& image) {
     // SDL copies the pixels when it makes a cursor or an icon of the surface, so the surface may borrow them.
     void* pixels = const_cast<uint32_t*>(image.pixels.data());
@@ -307,13 +341,15 @@ void SdlWindowBackend::SetDragBand(std::function<bool(PixelPoint)> inBand) {
 // While the cursor is hidden the mouse steers something of the program's own (the table's stroke, aim or camera),
 // and its motion must be the device's, as a relative mouse reports it: not the pointer's, which stops at the edges
 // of the screen and of a clip rectangle. SDL's relative mode gives that and hides the cursor; leaving it shows the
-// cursor again. (SDL takes the first motion after it as the pointer's arrival at the centre, so that one is lost.)
+// cursor again (dropping the motion SDL holds queued, which came after the release).
 void SdlWindowBackend::ShowCursor(bool show) {
     cursorHidden_ = !show;
-    if (!show) {
+    if (show) {
+        SDL_SetRelativeMouseMode(SDL_FALSE);
+    } else {
         pendingWarp_.reset();  // the relative mouse reports the mouse's own motion from here on
+        EnterRelativeMode(window_);
     }
-    SDL_SetRelativeMouseMode(show ? SDL_FALSE : SDL_TRUE);
     SDL_ShowCursor(show ? SDL_ENABLE : SDL_DISABLE);
     ApplyClip();
 }

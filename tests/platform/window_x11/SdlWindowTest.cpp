@@ -1,8 +1,9 @@
 // The SDL window on a real X display (the test command runs this binary under Xvfb): it opens titled
 // "Kestrovan", receives injected key and mouse input as the same messages the headless tests expect,
-// reports the mouse's own motion past the screen's edges while the cursor is hidden and none for the cursor put
-// back when it shows again, switches to full screen and back, and turns the window manager's close request into a
-// quit.
+// reports the mouse's own motion past the screen's edges while the cursor is hidden, all the motion made after a
+// key's press when the cursor hides late at that press, and none for the cursor put back when it shows again,
+// switches to full screen and back, and turns the window manager's close request into a quit.
+#include <SDL_events.h>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -79,8 +80,7 @@ protected:
     }
 
     // With the window active and the pointer at the window's point given, the cursor hidden (the table steers with
-    // the mouse) and the first motion after it made, which only finds the pointer where the window put it. The
-    // window's place on the screen.
+    // the mouse) and a first motion made. The window's place on the screen.
     kv::test::XWindowGeometry HideCursorWithPointerAt(PixelPoint client) {
         EXPECT_TRUE(PumpUntil([&] { return window.IsActive(); }));
         const kv::test::XWindowGeometry geometry = x.Geometry(xWindow).value_or(kv::test::XWindowGeometry{});
@@ -91,6 +91,20 @@ protected:
         x.MovePointerBy(1, 1);
         Settle();
         return geometry;
+    }
+
+    // Lets SDL read what the X server sent until the given count of motions waits in its queue, not yet taken by
+    // the window (two seconds at most).
+    bool MotionQueued(int count) {
+        for (const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+             std::chrono::steady_clock::now() < deadline;
+             std::this_thread::sleep_for(std::chrono::milliseconds(5))) {
+            SDL_PumpEvents();
+            if (SDL_PeepEvents(nullptr, 0, SDL_PEEKEVENT, SDL_MOUSEMOTION, SDL_MOUSEMOTION) >= count) {
+                return true;
+            }
+        }
+        return false;
     }
 
     const Message* Find(uint32_t id, WParam wParam) const {
@@ -228,6 +242,37 @@ TEST_F(SdlWindowUnderX, PuttingTheCursorBackIsNoMotionOfTheMouse) {
     x.MovePointerBy(0, 7);
     PumpFor(std::chrono::milliseconds(500), [&] { return sum.y == -63; });
     EXPECT_EQ(sum.y, -63) << "the mouse's next motion counts";
+    window.SetRawMouseSink(nullptr);
+}
+
+// A main thread that comes late to a key's press finds the motion made after it already read from the X server and
+// queued, and more on its way. Hiding the cursor then (the table does at the stroke key's press), the queued motion
+// and the motion on its way still count, each step once.
+TEST_F(SdlWindowUnderX, HidingTheCursorLateAtAKeysPressLosesNoMotionMadeAfterIt) {
+    MotionSum sum;
+    window.SetRawMouseSink(&sum);
+    ASSERT_TRUE(PumpUntil([&] { return window.IsActive(); }));
+    const kv::test::XWindowGeometry geometry = x.Geometry(xWindow).value_or(kv::test::XWindowGeometry{});
+    x.MovePointer(geometry.x + 100, geometry.y + 80);
+    Settle();
+    sum = MotionSum{};
+    x.Key("Control_L", true);
+    x.MovePointerInSteps(4, 0, 5, 0);
+    ASSERT_TRUE(MotionQueued(4)) << "SDL never read the motion after the press";
+    Message press;
+    while (window.PeekMessage(press) && press.id != Msg::KeyDown) {
+    }
+    ASSERT_EQ(press.id, Msg::KeyDown);
+    ASSERT_EQ(press.wParam, Vk::Control);
+    x.MovePointerInSteps(2, 0, 5, 0);  // made, not yet read
+    window.ShowCursor(false);
+    x.MovePointerInSteps(4, 0, 5, 10);
+    PumpFor(std::chrono::milliseconds(2000), [&] { return sum.y >= 50; });
+    EXPECT_EQ(sum.y, 50) << "ten steps of 5 made after the press";
+    EXPECT_EQ(sum.x, 0);
+    x.Key("Control_L", false);
+    window.ShowCursor(true);
+    Settle();
     window.SetRawMouseSink(nullptr);
 }
 
