@@ -385,17 +385,18 @@ void SdlWindowBackend::CaptureMouse(bool capture) { SDL_CaptureMouse(capture ? S
 // The program puts the shown cursor back where it was hidden (the table, after a stroke). X reports the jump as a
 // motion of the pointer, and SDL, which has just warped the pointer itself on leaving relative mode, measures it
 // from there: the relative mouse would take the whole way back for the player's hand. The motion that lands on
-// the target therefore moves nothing (DropWarpMotion).
+// the target therefore moves nothing (DropWarpMotion). A pointer that stands there already makes no motion.
 void SdlWindowBackend::WarpCursor(PixelPoint screen) {
     if (window_ == nullptr) {
         return;
     }
     const PixelRect window = WindowRect();
     const PixelPoint target{screen.x - window.left, screen.y - window.top};
+    const PixelPoint before = CursorPosition();
     SDL_WarpMouseInWindow(window_, target.x, target.y);
     // Hidden, the cursor only changes where relative mode will let it out; the pointer does not move.
-    if (!cursorHidden_) {
-        pendingWarp_ = PendingWarp{target, SDL_GetTicks()};
+    if (!cursorHidden_ && (before.x != screen.x || before.y != screen.y)) {
+        pendingWarp_ = target;
     }
 }
 
@@ -533,19 +534,16 @@ bool SdlWindowBackend::ConvertOrWake(const SDL_Event& event, InputEvent& out) {
     return true;
 }
 
-// The motion that lands where the program put the cursor keeps its position but moved nothing. A warp whose motion
-// has not come within a moment (the pointer was there already) is forgotten, so that the mouse's own later arrival
-// at that point counts.
+// The motion that lands where the program put the cursor keeps its position but moved nothing. The warp's motion
+// comes after all that X had of the mouse before the warp, however late the program reads them: it is waited for
+// by its place, never by the time, as a late read finds every event long after the warp.
 void SdlWindowBackend::DropWarpMotion(InputEvent& event) {
-    constexpr uint32_t kWarpArrivalMs = 250;
     if (!pendingWarp_ || event.kind != InputEventKind::MouseMove) {
         return;
     }
-    if (event.x == pendingWarp_->target.x && event.y == pendingWarp_->target.y) {
+    if (event.x == pendingWarp_->x && event.y == pendingWarp_->y) {
         event.dx = 0;
         event.dy = 0;
-        pendingWarp_.reset();
-    } else if (event.time - pendingWarp_->time > kWarpArrivalMs) {
         pendingWarp_.reset();
     }
 }

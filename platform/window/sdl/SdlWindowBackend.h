@@ -82,13 +82,9 @@ private:
     std::map<uint32_t, SDL_Cursor*> cursors_;
     std::optional<PixelRect> clip_;  // the screen rectangle the cursor is held in, when the program asked for one
     bool cursorHidden_ = false;
-    // Where the program last put the shown cursor (window coordinates) and when, until the pointer's motion there
-    // arrives: that motion is the program's jump, not the mouse's.
-    struct PendingWarp {
-        PixelPoint target;
-        uint32_t time = 0;
-    };
-    std::optional<PendingWarp> pendingWarp_;
+    // Where the program last put the shown cursor (window coordinates), until the pointer's motion there arrives:
+    // that motion is the program's jump, not the mouse's.
+    std::optional<PixelPoint> pendingWarp_;
 };
 
 }  // namespace platform

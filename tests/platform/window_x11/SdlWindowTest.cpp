@@ -242,6 +242,20 @@ TEST_F(SdlWindowUnderX, PuttingTheCursorBackIsNoMotionOfTheMouse) {
     x.MovePointerBy(0, 7);
     PumpFor(std::chrono::milliseconds(500), [&] { return sum.y == -63; });
     EXPECT_EQ(sum.y, -63) << "the mouse's next motion counts";
+
+    // A main thread that comes late to the events after the cursor was put back (a busy machine) reads them all
+    // at once, long after the warp: still no motion of the mouse.
+    HideCursorWithPointerAt(hiddenAt);
+    sum = MotionSum{};
+    x.MovePointerInSteps(4, 0, 10, 10);
+    PumpFor(std::chrono::milliseconds(500), [&] { return sum.y == 40; });
+    ASSERT_EQ(sum.y, 40);
+    window.ShowCursor(true);
+    window.SetCursorPos(window.ClientToScreen(hiddenAt));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    Settle();
+    EXPECT_EQ(sum.x, 0) << "the cursor put back, read late, is no motion";
+    EXPECT_EQ(sum.y, 40) << "the cursor put back, read late, is no motion";
     window.SetRawMouseSink(nullptr);
 }
 
