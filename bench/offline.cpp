@@ -272,18 +272,18 @@ void PressKey(kv::test::XTestInjector& x, const char* key) {
     x.Key(key, false);
 }
 
-// The stroke as a player makes it: the left button held, the pointer drawn back over several frames and
-// pushed forward, then let go.
-void Stroke(kv::test::XTestInjector& x, int startX, int startY) {
+// The stroke as a player makes it: the pointer brought to its start, the hold taken (hold(true)), the pointer
+// drawn back over several frames and pushed forward, then let go. The motion after the hold is the stroke's.
+void Stroke(kv::test::XTestInjector& x, int startX, int startY, const std::function<void(bool)>& hold) {
     x.MovePointer(startX, startY);
     Wait(300);
-    x.Button(1, true);
+    hold(true);
     Wait(300);
     for (int step = 0; step < 26; ++step) {
         x.MovePointerBy(0, step < 20 ? 5 : -40);
         Wait(step < 20 ? 60 : 30);
     }
-    x.Button(1, false);
+    hold(false);
 }
 
 // This program: "kestrovan offline", the intro cut short, the login screen, its offline button, one shot.
@@ -312,9 +312,7 @@ std::string MeasureKestrovan(Display* display, kv::test::XTestInjector& x, int m
     figures["rss_mb"] = run.ResidentMb();
 
     // The stroke with Ctrl held, as the key guide says.
-    x.Key("Control_L", true);
-    Stroke(x, 1024 / 2 - 250, 768 / 2);
-    x.Key("Control_L", false);
+    Stroke(x, 1024 / 2 - 250, 768 / 2, [&](bool press) { x.Key("Control_L", press); });
     const double cpuStart = run.CpuMs();
     const uint64_t framesStart = run.Frames();
     const auto shotStart = Clock::now();
@@ -396,7 +394,7 @@ std::string MeasureBillardGl(Display* display, kv::test::XTestInjector& x, int m
     Wait(700);
     PressKey(x, "space");  // the stroke's mode
     Wait(700);
-    Stroke(x, 512, 384);
+    Stroke(x, 512, 384, [&](bool press) { x.Button(1, press); });
     run.MeasureFor(std::max(measureMs, 2000), figures, "", "shot_ms_per_frame", "shot_fps");
     return run.Running() ? "" : "billard-gl ended early";
 }
