@@ -141,8 +141,8 @@ void RoomDialogs::OnKeyUp(uint64_t key) {
     lastKeyDown_ = 0;
 }
 
-void RoomDialogs::ToggleRoomMenu() {
-    roomMenu_->SetVisible(!roomMenu_->IsVisible());
+void RoomDialogs::ShowRoomMenu() {
+    roomMenu_->SetVisible(true);
 }
 
 void RoomDialogs::CloseReplayView() {

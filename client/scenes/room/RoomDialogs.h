@@ -59,7 +59,9 @@ public:
     // Key presses of the room: Control+R toggles the replay view, F2 help (not over the replay view).
     void OnKeyDown(uint64_t key, bool control);
     void OnKeyUp(uint64_t key);
-    void ToggleRoomMenu();
+    // Escape's character shows the room's menu; its own Close (Escape its hot key) closes it. Showing, never
+    // toggling, leaves the menu as a tap of Escape does however many repeats a held key types.
+    void ShowRoomMenu();
     void ToggleReplayView();
     void CloseReplayView();
     // The replay panel shows the table's last shot again, when there is one.

@@ -84,7 +84,7 @@ bool SceneRoomGame::OnWindowMessage(uint32_t id, uint64_t wParam) {
             return true;
         case platform::Msg::Char:
             if (wParam == kEnter) chat_.Box()->SetFocus(true);
-            if (wParam == kEscape) dialogs_.ToggleRoomMenu();
+            if (wParam == kEscape) dialogs_.ShowRoomMenu();
             return true;
         case platform::Msg::LButtonDown:
         case platform::Msg::RButtonDown:
