@@ -65,10 +65,6 @@ protected:
         x.MovePointerInSteps(6, 0, -40, 30);
     }
 
-    // In the lobby: its Quick Join button, its face above its white caption.
-    bool LobbyShown(const Screenshot& shot, const XWindowGeometry& area) {
-        return IsFace(shot.At(area.x + 491, area.y + 540)) && shot.At(area.x + 491, area.y + 551) == 0xFFFFFF;
-    }
     // The room joined again; its newcomer's help closed unless the caller does it.
     void QuickJoin(const XWindowGeometry& area, bool closeHelp = true) {
         const size_t joins = server().CountReceived(MessageId::JoinRoom);

@@ -36,10 +36,7 @@ protected:
         const XWindowGeometry area = WaitForWindow();
         EXPECT_EQ(area.width, screen.width) << "the room at the display's width";
         EXPECT_TRUE(EnterFirstChannel(area)) << ReadFile(folder() / "StartLog.log");
-        // The lobby's Quick Join button: its face above its white caption.
-        WaitForScreen(folder() / "lobby.png", [&](const Screenshot& shot) {
-            return IsFace(shot.At(area.x + 491, area.y + 540)) && shot.At(area.x + 491, area.y + 551) == 0xFFFFFF;
-        });
+        WaitForScreen(folder() / "lobby.png", [&](const Screenshot& shot) { return LobbyShown(shot, area); });
         return area;
     }
     // The lobby entered as above, then the waiting room joined with Quick Join; the room has told the server

@@ -100,6 +100,9 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
     const XWindowGeometry area = ReachLobby({});
     ASSERT_FALSE(HasFailure());
     const int left = area.x, top = area.y, width = area.width, height = area.height;
+    // A starved program takes seconds to show the lobby after the server has its entry.
+    const auto lobby = [&](const Screenshot& shot) { return LobbyShown(shot, area); };
+    ASSERT_TRUE(lobby(WaitForScreen(folder() / "lobby.png", lobby))) << "the lobby never showed: see lobby.png";
     std::this_thread::sleep_for(std::chrono::seconds(2));
 
     // "Practice alone", the four-ball game in the room setting, OK. The dialog is seen right of the room list's

@@ -258,6 +258,10 @@ bool AimingView(const Screenshot& shot, const XWindowGeometry& window) {
            Count(shot, x - 30, y - 30, x + 30, y + 30, bright) < 2000;
 }
 
+bool LobbyShown(const Screenshot& shot, const XWindowGeometry& window) {
+    return IsSlate(shot.At(window.x + 491, window.y + 540)) && shot.At(window.x + 491, window.y + 551) == 0xFFFFFF;
+}
+
 std::string ReadFile(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     std::stringstream text;

@@ -83,6 +83,8 @@ inline bool MessageBoxShown(const Screenshot& shot, const XWindowGeometry& windo
 // over a rail). Neither a loading screen, nor a table's opening view before its camera came round to aim, nor a
 // view still gliding to the cue ball after a shot shows it there.
 bool AimingView(const Screenshot& shot, const XWindowGeometry& window);
+// The lobby shows: its Quick Join button, the skin's face above its white caption.
+bool LobbyShown(const Screenshot& shot, const XWindowGeometry& window);
 std::string ReadFile(const std::filesystem::path& path);
 
 class ProgramUnderX : public ::testing::Test {
