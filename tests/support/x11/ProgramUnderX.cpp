@@ -509,15 +509,22 @@ void ProgramUnderX::StrokeCue(int px, int py, bool withButton, StrokeStart start
         if (withButton) x.Button(1, press);
         else x.Key("Control_L", press);
     };
-    x.MovePointer(px, py);
-    if (start == StrokeStart::AfterARest) std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    hold(true);
-    std::this_thread::sleep_for(std::chrono::milliseconds(300));
     // The cue follows only a draw-back spread over several frames: slow steps back, then a quick push. While the
     // stroke hides the cursor the mouse's own motion counts, wherever the pointer is.
-    for (int step = 0; step < 20; ++step) {
-        x.MovePointerBy(0, 5);
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+    const auto holdAndDrawBack = [&] {
+        hold(true);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        for (int step = 0; step < 20; ++step) {
+            x.MovePointerBy(0, 5);
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        }
+    };
+    x.MovePointer(px, py);
+    if (start != StrokeStart::WithTheMove) std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    if (start == StrokeStart::StoppedThroughTheDrawBack) {
+        WhileStopped(holdAndDrawBack);
+    } else {
+        holdAndDrawBack();
     }
     for (int step = 0; step < 6; ++step) {
         x.MovePointerBy(0, -40);
@@ -525,6 +532,13 @@ void ProgramUnderX::StrokeCue(int px, int py, bool withButton, StrokeStart start
     }
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
     hold(false);
+}
+
+void ProgramUnderX::WhileStopped(const std::function<void()>& input) {
+    ASSERT_GT(pid_, 0) << "no program to stop";
+    kill(pid_, SIGSTOP);
+    input();
+    kill(pid_, SIGCONT);
 }
 
 ProgramUnderX::TableStops ProgramUnderX::LoggedStops() {

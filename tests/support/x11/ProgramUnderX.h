@@ -107,6 +107,9 @@ protected:
     // The stand-in server with the login script, config.ini pointing at it (followed by the further sections
     // given, such as a display mode), and the program started online.
     pid_t StartOnline(const std::string& furtherConfig = {});
+    // The input made while the program is stopped, as on a machine too busy to run it for a while: the program
+    // then finds all of it waiting at once.
+    void WhileStopped(const std::function<void()>& input);
     kvtest::GameServerFixture& server() { return *server_; }
 
     // The program's window once the X server shows it, at least 1024 x 768; fails the test, with the end of
@@ -155,8 +158,10 @@ protected:
     // A cue stroke as a player plays it: the pointer at (x, y), Ctrl (or the left button) held while the mouse
     // draws the cue back slowly and pushes it forward hard, then let go.
     // AfterARest: the pointer rests at (x, y) before the hold; WithTheMove: the hold comes with the move there,
-    // as a player who grabs Ctrl while still moving the mouse.
-    enum class StrokeStart { AfterARest, WithTheMove };
+    // as a player who grabs Ctrl while still moving the mouse; StoppedThroughTheDrawBack: after a rest, the
+    // program stopped from the hold to the end of the draw-back (WhileStopped), which it then finds waiting
+    // together.
+    enum class StrokeStart { AfterARest, WithTheMove, StoppedThroughTheDrawBack };
     void StrokeCue(int x, int y, bool withButton, StrokeStart start = StrokeStart::AfterARest);
 
     // How long a stroke's shot may run until its balls stop: a bound for a failure only, well over the 36 s a
