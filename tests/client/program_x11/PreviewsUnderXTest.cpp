@@ -81,13 +81,7 @@ protected:
             ADD_FAILURE() << "the program did not start";
             return {};
         }
-        kvtest::LoginScript login;
-        kvtest::InstallLoginScript(server(), login);
-        kvtest::InstallLobbyScript(server());
-        kvtest::InstallShopScript(server());
-        kvtest::WorkshopScript workshop;
-        workshop.items = {{0x20, 4, 1101, 1, 0, 0, {}}};
-        kvtest::InstallWorkshopScript(server(), login, workshop);
+        kvtest::InstallShopWayScripts(server());
         const XWindowGeometry area = WaitForWindow();
         if (HasFailure()) return area;
         if (!EnterFirstChannel(area)) {

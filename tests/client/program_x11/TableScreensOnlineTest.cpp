@@ -176,7 +176,7 @@ TEST_F(TableScreens, PracticeAloneOpensThePracticeRoomWhereThreeChallengeShotsIn
     // Each stroke comes once the last one was judged and the aiming view stands still, as a player waits for
     // the camera's glide back to the cue ball after a shot (seconds on a busy machine). The second comes while
     // the program is stopped, as on a machine too busy to run it: Ctrl's press and the draw-back reach it
-    // together, and the room, whose stroke starts when the main loop next polls the keys, keeps the draw-back.
+    // together, and the draw-back behind the press is the stroke's.
     TableStops judged{[&] { return static_cast<size_t>(judgedLines(CaptureArea(0, 0, 0, 0))); }};
     for (int stroke = 1; stroke <= 3; ++stroke) {
         const StrokeStart start = stroke == 2 ? StrokeStart::StoppedThroughTheDrawBack : StrokeStart::WithTheMove;

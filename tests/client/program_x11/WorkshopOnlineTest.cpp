@@ -69,16 +69,11 @@ protected:
     // The program online in the shop, reached through the lobby's expired-items question.
     bool ReachShop() {
         if (StartOnline() <= 0) return false;
-        kvtest::LoginScript login;
-        kvtest::InstallLoginScript(server(), login);
-        kvtest::InstallLobbyScript(server());
-        kvtest::InstallShopScript(server());
         kvtest::WorkshopScript workshop;
-        workshop.items = {{0x20, 4, 1101, 1, 0, 0, {}}};
         // Listed first, it takes the last slot.
         workshop.cues.insert(workshop.cues.begin(), {0x33, 3101, 50000, 100000, u"My tuning cue", 5000,
                                                      {10, 10, 10, 10, 10}, {}});
-        kvtest::InstallWorkshopScript(server(), login, workshop);
+        kvtest::InstallShopWayScripts(server(), workshop);
         area_ = WaitForWindow();
         if (HasFailure()) return false;
         return EnterFirstChannel(area_) && AnswerExpiredItemsWithShop(area_).has_value();

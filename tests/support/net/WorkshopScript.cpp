@@ -183,4 +183,13 @@ std::shared_ptr<WorkshopState> InstallWorkshopScript(GameServerFixture& server, 
     return state;
 }
 
+std::shared_ptr<WorkshopState> InstallShopWayScripts(GameServerFixture& server, WorkshopScript script) {
+    const LoginScript login;
+    InstallLoginScript(server, login);
+    InstallLobbyScript(server);
+    InstallShopScript(server);
+    script.items.insert(script.items.begin(), {0x20, 4, 1101, 1, 0, 0, {}});
+    return InstallWorkshopScript(server, login, script);
+}
+
 }  // namespace kvtest

@@ -61,5 +61,8 @@ quill::Packet PersonalCueInventoryMessage(const WorkshopScript& script);
 // CueRetuneResult (8,800 cash). The balances come from the script. Install after the login and shop scripts.
 std::shared_ptr<WorkshopState> InstallWorkshopScript(GameServerFixture& server, const LoginScript& login,
                                                      const WorkshopScript& script = {});
+// The way from the login to the shop through the lobby's expired-items question: the login, lobby and shop
+// scripts, then the workshop's with an expired item listed ahead of the script's own items.
+std::shared_ptr<WorkshopState> InstallShopWayScripts(GameServerFixture& server, WorkshopScript script = {});
 
 }  // namespace kvtest

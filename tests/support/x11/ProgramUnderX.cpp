@@ -526,6 +526,7 @@ void ProgramUnderX::StrokeCue(int px, int py, bool withButton, StrokeStart start
     } else {
         holdAndDrawBack();
     }
+    std::this_thread::sleep_for(std::chrono::seconds(1));
     for (int step = 0; step < 6; ++step) {
         x.MovePointerBy(0, -40);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));

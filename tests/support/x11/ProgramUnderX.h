@@ -156,7 +156,9 @@ protected:
     void Type(const std::string& text);
     void Click(int x, int y);
     // A cue stroke as a player plays it: the pointer at (x, y), Ctrl (or the left button) held while the mouse
-    // draws the cue back slowly and pushes it forward hard, then let go.
+    // draws the cue back slowly, the cue held still a second, then pushed forward hard and let go. The pause is
+    // the player's look at the drawn-back cue before the flick: a starved program that read the push in the
+    // frame that ends the draw-back would move the cue by their sum.
     // AfterARest: the pointer rests at (x, y) before the hold; WithTheMove: the hold comes with the move there,
     // as a player who grabs Ctrl while still moving the mouse; StoppedThroughTheDrawBack: after a rest, the
     // program stopped from the hold to the end of the draw-back (WhileStopped), which it then finds waiting
