@@ -369,9 +369,10 @@ TEST_F(Session, MessagesWaitUntilTheSceneCanTakeThem) {
     LetStragglersArrive();
     host_.scene = &next;  // the switch is pending
     LetStragglersArrive();
-    next.changePending = false;
+    // Loading is set before the switch ends: the dispatcher reads the three flags while they change.
     next.loading = true;
     next.ready = false;
+    next.changePending = false;
     LetStragglersArrive();
     EXPECT_TRUE(next.Messages().empty());
     next.ready = true;
