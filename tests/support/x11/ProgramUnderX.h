@@ -182,8 +182,9 @@ protected:
     // the last stroke's stop has come (a stroke played while a shot runs is lost, and that shot's stop would be
     // taken for its own) and its aiming view is at rest, <name>_ready.png; the stops counted then, just before
     // the hold, must grow within kShotLimit, and the table must differ from the ready view on the way or in the
-    // aiming view at rest after the stop, <name>.png: the balls moved. A failure names the stroke and what never came. The aiming view at rest
-    // after the last stroke serves as this one's while the table still shows it unchanged.
+    // aiming view at rest after the stop, <name>.png: the balls moved. A failure names the stroke and what never
+    // came. The aiming view at rest after the last stroke serves as this one's while the table still shows it
+    // unchanged.
     ::testing::AssertionResult StrokeShoots(TableStops& stops, const XWindowGeometry& window, const std::string& name,
                                             const std::function<void()>& stroke);
     // Asks the window manager's way to close the window and waits for the exit status (-1 when the program
