@@ -31,6 +31,11 @@ MouseMotion DirectInputMouse::Update() {
     return useDirectInput_ ? Read() : ReadCursor();
 }
 
+MouseMotion DirectInputMouse::UpdateBeforeRelease() {
+    if (device_ && useDirectInput_) device_->DeliverReceived();
+    return Update();
+}
+
 void DirectInputMouse::ForgetEarlierMotion() {
     if (useDirectInput_) {
         if (device_) device_->Discard();

@@ -33,6 +33,9 @@ public:
     uint32_t Create(platform::Window& window);
     // Once per game-thread tick: the motion since the last tick.
     MouseMotion Update();
+    // Main thread, ahead of a release: the motion since the last read, with what the window's present run of
+    // input brought and has not yet delivered to the ticks.
+    MouseMotion UpdateBeforeRelease();
     // The motion made until now is not read: a table mode that the mouse drives (the stroke, a drag of the
     // view) starts with the motion after its key or button, not with a move the hand made just before.
     void ForgetEarlierMotion();

@@ -163,7 +163,7 @@ void SceneManager::HandOverMotionBeforeRelease(int64_t clockTenthMs, DirectInput
     quill::ScopedLock tree(widgetTreeLock_);
     Scene* scene = current_.load();
     if (scene == nullptr || !scene->IsReady() || scene->IsChangePending()) return;
-    const MouseMotion motion = mouse.Update();
+    const MouseMotion motion = mouse.UpdateBeforeRelease();
     if (motion.dx == 0 && motion.dy == 0 && motion.wheel == 0) return;
     scene->TakeMotionBeforeRelease(clockTenthMs, motion);
 }

@@ -10,6 +10,7 @@ void Mouse::SetBufferSize(size_t records) {
     while (records_.size() > bufferSize_) {
         records_.pop_front();
     }
+    delivered_ = std::min(delivered_, records_.size());
 }
 
 uint32_t Mouse::Acquire() {
@@ -36,16 +37,23 @@ uint32_t Mouse::GetDeviceData(std::span<MouseRecord> records, size_t& count) {
         movedUnbuffered_ = false;
         return MouseResult::Ok;
     }
-    count = std::min(records.size(), records_.size());
+    count = std::min(records.size(), delivered_);
     std::copy_n(records_.begin(), count, records.begin());
     records_.erase(records_.begin(), records_.begin() + static_cast<std::ptrdiff_t>(count));
+    delivered_ -= count;
     return MouseResult::Ok;
 }
 
 void Mouse::Discard() {
     std::lock_guard lock(mutex_);
     records_.clear();
+    delivered_ = 0;
     movedUnbuffered_ = false;
+}
+
+void Mouse::DeliverReceived() {
+    std::lock_guard lock(mutex_);
+    delivered_ = records_.size();
 }
 
 void Mouse::OnRawMotion(int dx, int dy, uint32_t time) {
@@ -70,6 +78,7 @@ void Mouse::OnForegroundChanged(bool foreground) {
         acquired_ = false;
         lost_ = true;
         records_.clear();
+        delivered_ = 0;
     }
 }
 
@@ -92,6 +101,7 @@ void Mouse::Add(uint32_t offset, int32_t data, uint32_t time) {
             return;
         }
         records_.pop_front();
+        delivered_ -= delivered_ > 0 ? 1 : 0;
     }
     records_.push_back(MouseRecord{offset, data, time, nextSequence_++});
 }

@@ -3,6 +3,10 @@
 // records in a bounded buffer until the program reads them, as DirectInput's buffered device does. The
 // window layer feeds it on the main thread (it is the window's RawMouseSink); the game thread reads it.
 //
+// The records a run of the window's input brought are read only once the run ended (the window layer found no
+// more events) or the main thread asks for them ahead of a release: motion that reached the program together is
+// read together, as a device fed apart from the program's main thread would have had it all before.
+//
 // Input belongs to the mouse only while its window is in the foreground: a device acquired in the
 // foreground reports lost input once the window loses it, and must be acquired again; acquiring fails
 // while the window is in the background.
@@ -51,17 +55,21 @@ public:
     uint32_t GetDeviceData(std::span<MouseRecord> records, size_t& count);
     // Any thread. Drops the records held now: the motion made so far is never read.
     void Discard();
+    // Main thread. The records received so far may be read, though the window's run of input goes on.
+    void DeliverReceived();
 
     // RawMouseSink, from the window layer.
     void OnRawMotion(int dx, int dy, uint32_t time) override;
     void OnRawWheel(int delta, uint32_t time) override;
     void OnForegroundChanged(bool foreground) override;
+    void OnInputDrained() override { DeliverReceived(); }
 
 private:
     void Add(uint32_t offset, int32_t data, uint32_t time);
 
     mutable std::mutex mutex_;
     std::deque<MouseRecord> records_;
+    size_t delivered_ = 0;  // the oldest records that a read may take
     size_t bufferSize_ = kDefaultBufferSize;
     bool foreground_ = true;
     bool acquired_ = false;

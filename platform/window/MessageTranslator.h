@@ -39,6 +39,10 @@ public:
     MessageTranslator(KeyStateTable& keys, ImeContext& ime);
 
     void SetRawMouseSink(RawMouseSink* sink) { rawMouse_ = sink; }
+    // Every event the system had was translated (main thread).
+    void InputDrained() {
+        if (rawMouse_ != nullptr) rawMouse_->OnInputDrained();
+    }
     void SetClientSize(int width, int height);
 
     // Appends the messages of event to out, in the order Windows sends them.

@@ -91,6 +91,7 @@ bool Window::PeekMessage(Message& out, bool remove) {
         TranslateEvent(event);
         return TakeInput(out, all, remove);
     }
+    translator_.InputDrained();
     return quitting && TakeQuit(out, remove);
 }
 

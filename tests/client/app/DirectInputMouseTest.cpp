@@ -63,6 +63,30 @@ TEST_F(DirectInputMouseTest, MotionBeforeAModeStartsIsForgotten) {
     EXPECT_EQ(motion.dy, 5);
 }
 
+// A main thread held up (a slow frame) takes the rest of a draw-back, the push and Ctrl's release from the system
+// at once. A tick coming in while it translates them must not read the draw-back's rest alone: the push read a
+// moment later would count as more draw-back (the stroke's 20 ms direction filter) and the stroke never struck.
+// The run is read as one: by the release's hand-over, or by the tick after the run.
+TEST_F(DirectInputMouseTest, MotionTakenInOneRunIsReadAsOne) {
+    app.backend->Script(Motion(0, 30));
+    app.backend->Script(Motion(0, -180));
+    app.backend->Script(test::KeyEvent(false, 0x11));
+    platform::Message message;
+    ASSERT_TRUE(app.window->PeekMessage(message));  // the draw-back's rest
+    EXPECT_EQ(mouse.Update().dy, 0);                // a tick in between
+    ASSERT_TRUE(app.window->PeekMessage(message));  // the push
+    ASSERT_TRUE(app.window->PeekMessage(message));
+    ASSERT_EQ(message.id, platform::Msg::KeyUp);
+    EXPECT_EQ(mouse.UpdateBeforeRelease().dy, -150);
+
+    app.backend->Script(Motion(0, 5));
+    app.backend->Script(Motion(0, 5));
+    ASSERT_TRUE(app.window->PeekMessage(message));
+    EXPECT_EQ(mouse.Update().dy, 0);
+    app.Pump();
+    EXPECT_EQ(mouse.Update().dy, 10);
+}
+
 TEST_F(DirectInputMouseTest, AFullBufferKeepsTheSums) {
     for (int i = 0; i < 200; ++i) {
         app.Feed(Motion(1, -1));

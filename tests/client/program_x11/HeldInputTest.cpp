@@ -140,7 +140,10 @@ TEST_F(HeldInput, OfflineKeysLetGoUnderTheHelpEndTheirModes) {
 // The push and Ctrl's release sent together: the program takes both in one moment, before its game thread has
 // read the push. Every stroke shoots. The cue is drawn back and held still first, as a player pauses before the
 // flick: a push within 20 ms of the draw-back's last sample counts as more draw-back, and a starved game thread
-// may take that sample late.
+// may take that sample late. Every second stroke finds the program held up (stopped) from the middle of its
+// draw-back to after the release, as a slow frame holds a starved program up: the rest of the draw-back (in small
+// steps: many events), the push and the release then reach it in one run, which it must not take apart (a tick
+// that read the first steps alone made the push, read a moment later, more draw-back).
 TEST_F(HeldInput, AStrokeWhosePushAndReleaseComeTogetherShootsEveryTime) {
     constexpr int kStrokes = 16;
     const XWindowGeometry area = OfflineTable();
@@ -149,12 +152,21 @@ TEST_F(HeldInput, AStrokeWhosePushAndReleaseComeTogetherShootsEveryTime) {
     int shot = 0;
     for (int stroke = 1; stroke <= kStrokes; ++stroke) {
         const std::string name = "stroke" + std::to_string(stroke);
+        const bool heldUp = stroke % 2 == 0;
+        const auto pushAndRelease = [&] {
+            if (heldUp) x.MovePointerInSteps(20, 0, 2, 15);
+            x.MovePointerByThenKey(0, -180, "Control_L", false);
+        };
         x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
         const auto shoots = StrokeShoots(stops, area, name, [&] {
             x.Key("Control_L", true);
-            x.MovePointerInSteps(20, 0, 5, 40);
+            x.MovePointerInSteps(heldUp ? 12 : 20, 0, 5, 40);
             CaptureAtRest(folder() / (name + "_drawn_back.png"), TableArea(area));
-            x.MovePointerByThenKey(0, -180, "Control_L", false);
+            if (heldUp) {
+                WhileStopped(pushAndRelease);
+            } else {
+                pushAndRelease();
+            }
         });
         EXPECT_TRUE(shoots);
         shot += shoots ? 1 : 0;

@@ -181,6 +181,7 @@ struct MotionSum : RawMouseSink {
     }
     void OnRawWheel(int, uint32_t) override {}
     void OnForegroundChanged(bool) override {}
+    void OnInputDrained() override {}
     int x = 0;
     int y = 0;
 };
