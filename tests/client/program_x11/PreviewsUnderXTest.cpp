@@ -203,8 +203,12 @@ protected:
         const bool stopped = Differing(held, CaptureArea(0, 0, 0, 0), view) == 0;
         EXPECT_TRUE(stopped) << "the press did not stop the model's own turn: see " << name << "_held.png";
 
+        // Each picture below is waited for until it shows what the input should have made, then at rest: a
+        // program held up for longer than the rest span stands still before it has handled the input.
         Drag60(1);
-        const Screenshot dragged = CaptureAtRest(folder() / (name + "_dragged.png"), {view, frame});
+        const Screenshot dragged =
+            WaitForScreenAtRest(folder() / (name + "_dragged.png"), {view, frame},
+                                [&](const Screenshot& shot) { return Differing(held, shot, view) > model / 3; });
         const int turned = Differing(held, dragged, view);
         const bool stayed = Differing(before, dragged, frame) < 20;
         EXPECT_GT(turned, model / 3) << "the drag did not turn the model: see " << name << "_held.png, " << name
@@ -218,15 +222,20 @@ protected:
             return;
         }
         Drag60(-1);
-        const Screenshot returned = CaptureAtRest(folder() / (name + "_returned.png"), {view});
+        const auto back = [&](const Screenshot& shot) { return Differing(held, shot, view) < model / 20; };
+        const Screenshot returned = WaitForScreenAtRest(folder() / (name + "_returned.png"), {view}, back);
         EXPECT_LT(Differing(held, returned, view), model / 20)
             << "the drag back did not turn the model back: see " << name << "_held.png, " << name << "_returned.png";
 
         // Two notches back and two forward: within every preview's limits either way.
         for (int notch = 0; notch < 2; ++notch) TurnWheel(5);
-        const Screenshot farther = CaptureAtRest(folder() / (name + "_farther.png"), {view});
+        const Screenshot farther =
+            WaitForScreenAtRest(folder() / (name + "_farther.png"), {view},
+                                [&](const Screenshot& shot) { return ModelPixels(shot, view) < model * 4 / 5; });
         for (int notch = 0; notch < 2; ++notch) TurnWheel(4);
-        const Screenshot nearer = CaptureAtRest(folder() / (name + "_nearer.png"), {view});
+        const Screenshot nearer =
+            WaitForScreenAtRest(folder() / (name + "_nearer.png"), {view},
+                                [&](const Screenshot& shot) { return Differing(returned, shot, view) < model / 20; });
         EXPECT_LT(ModelPixels(farther, view), model * 4 / 5)
             << "the wheel did not move the camera farther: see " << name << "_returned.png, " << name << "_farther.png";
         EXPECT_LT(Differing(returned, nearer, view), model / 20)
