@@ -20,7 +20,11 @@
 //   Render, DrawWidgets                                    main       the frame step
 //   OnMessage (application events)                         main       the main loop's posted events
 //   OnMessage, RouteMessage (window messages)              main       the window procedure
-//   Poll, OnActivate, OnCaptionHover, OnSettingsChanged    main       the main loop, the window procedure
+//   Poll                                                   main       the main loop
+//   OnActivate                                             main       the window procedure, the frame step's
+//                                                                     switch away from the screen, the loop's end
+//   OnCaptionHover                                         main       the window procedure
+//   OnSettingsChanged                                      main       the frame step, the settings dialog
 //   TakeMotionBeforeRelease                                main       the window procedure, ahead of a release
 //   ResizeWidgets, OnResize                                main       start and display changes
 //   Update, FadeStep, TickWidgets                          game       the game thread's loop (the main thread

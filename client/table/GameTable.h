@@ -146,7 +146,8 @@ public:
     // takes that motion first, while the frame's own steps (the physics, the camera's move, the cue's swing) keep
     // to the game thread's frames.
     void TakeMouseInput(uint32_t time, int32_t dx, int32_t dy);
-    // One step of the mouse stroke (called by the update).
+    // One step of the mouse stroke, from TakeMouseInput: the update's on the game thread, and the main thread's
+    // with the motion made ahead of a release.
     void UpdateStroke(int32_t dy, uint32_t time);
 
     // --- reset and shot restore (game thread, while no shot runs) ---

@@ -338,33 +338,36 @@ bool TableInput::RefusedLikeShift(bool testControl, bool testBallInHand) const {
            (testBallInHand && table_.Picking().HeldBall() >= 0);
 }
 
-bool TableInput::PollKeyPresses() {
+bool TableInput::PollKeyPresses(std::optional<uint32_t> pressedKey) {
+    const auto down = [&](uint32_t key) {
+        return (!pressedKey || *pressedKey == key) && IsKeyDown(static_cast<int>(key));
+    };
     if (table_.Turn().IsActive() && (flags_.zoomKeyHeld || flags_.cueViewKeyHeld) && !flags_.mouseAimHeld &&
         IsKeyDown(Vk::LButton)) {
         return StartMouseAim();
     }
-    if (IsKeyDown(Vk::Shift) && (keyMask_ & mask::kShift) != 0 && !RefusedLikeShift(true, true)) {
+    if (down(Vk::Shift) && (keyMask_ & mask::kShift) != 0 && !RefusedLikeShift(true, true)) {
         return OnKey(Vk::Shift, true);
     }
     const bool targetMissing = table_.Aim().TargetMode() && table_.Aim().TargetBall() < 0;
-    if (IsKeyDown(Vk::Control) && (keyMask_ & mask::kCtrl) != 0 && table_.Turn().IsControlEnabled() && !flags_.strokeKeyHeld &&
+    if (down(Vk::Control) && (keyMask_ & mask::kCtrl) != 0 && table_.Turn().IsControlEnabled() && !flags_.strokeKeyHeld &&
         !flags_.cueViewKeyHeld && !flags_.overviewKeyHeld && !table_.IsShotRunning() &&
         !flags_.zoomKeyHeld && !targetMissing) {
         return OnKey(Vk::Control, true);
     }
-    if (IsKeyDown(Vk::Space) && (keyMask_ & mask::kSpace) != 0 && !RefusedLikeShift(false, true)) {
+    if (down(Vk::Space) && (keyMask_ & mask::kSpace) != 0 && !RefusedLikeShift(false, true)) {
         return OnKey(Vk::Space, true);
     }
-    if (IsKeyDown(kPenKey) && table_.Aim().SideOption() > 0 && !table_.Cameras().IsCameraBusy() && !table_.PensAndMarks().PenMode() &&
+    if (down(kPenKey) && table_.Aim().SideOption() > 0 && !table_.Cameras().IsCameraBusy() && !table_.PensAndMarks().PenMode() &&
         !table_.IsShotRunning() && !flags_.strokeKeyHeld && !flags_.zoomKeyHeld && !flags_.cueViewKeyHeld &&
         !flags_.overviewKeyHeld && !flags_.aimDragHeld && table_.Picking().HeldBall() < 0) {
         return OnKey(kPenKey, true);
     }
-    if (IsKeyDown(kCueViewKey) && (keyMask_ & mask::kCueView) != 0 && !RefusedLikeShift(true, false)) {
+    if (down(kCueViewKey) && (keyMask_ & mask::kCueView) != 0 && !RefusedLikeShift(true, false)) {
         return OnKey(kCueViewKey, true);
     }
     for (const uint8_t key : {kTrailsKey, kBallsKey}) {
-        if (IsKeyDown(key)) {
+        if (down(key)) {
             lastSpecialKey_ = key;
             return true;
         }
@@ -460,7 +463,7 @@ bool TableInput::HandleInput(uint32_t message, platform::WParam wParam, platform
     const int32_t y = platform::PointY(lParam);
     switch (message) {
         case Msg::KeyDown:
-            if (!table_.Turn().IsActive() && PollKeyPresses()) {
+            if (!table_.Turn().IsActive() && PollKeyPresses(static_cast<uint32_t>(wParam))) {
                 return true;
             }
             break;

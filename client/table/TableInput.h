@@ -6,6 +6,7 @@
 //
 // Threads: see the table in client/app/Scene.h.
 #include <cstdint>
+#include <optional>
 
 #include "client/table/TableHost.h"
 #include "platform/window/Message.h"
@@ -48,7 +49,9 @@ public:
     // are not tested here.
     bool OnKey(uint32_t virtualKey, bool down);
     // Presses the first key that is down and allowed now (see the refusals in the source); whether one was.
-    bool PollKeyPresses();
+    // With pressedKey, only that key may be pressed: a key-down starts its own key's mode and no other, as a
+    // key whose press went to a window over the table is down as well, and its release goes to that window.
+    bool PollKeyPresses(std::optional<uint32_t> pressedKey = std::nullopt);
     // Releases the first held key whose key is up.
     bool PollKeyReleases();
     // With focus false (the window lost the keyboard) every held key is released.

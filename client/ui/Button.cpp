@@ -253,16 +253,10 @@ void Button::RaiseAtParent(int32_t a, int32_t b) {
 
 // --- Keyboard -----------------------------------------------------------------------------------------------
 
-bool Button::OnKey(uint32_t msg, WParam wParam, LParam lParam) {
+bool Button::OnKey(uint32_t msg, WParam wParam, LParam) {
     if (msg == Msg::KeyDown) {
         if (GetState() == WidgetState::Pressed) {
             return true;
-        }
-        // Only a key's first press presses a button: the auto-repeats of a key held since before the button was
-        // offered it (Escape, whose press opened the window of this button) would press it with no release to
-        // come, and a button left pressed swallows every later key.
-        if (platform::ReadKeyLParam(lParam).wasDown) {
-            return false;
         }
         const bool hotKeyDown = (WidgetToolkit::Get().Services().GetKeyState(GetValue()) & kKeyDownBit) != 0;
         if (!hotKeyDown || !IsEnabled() || !IsVisible()) {

@@ -501,35 +501,65 @@ void Widget::UpdateChildren() {
 // The caller holds the widget-tree lock, which keeps routing apart from the frame's drawing and from every
 // other thread's change of the tree.
 bool Widget::RouteMessage(uint32_t msg, WParam wParam, LParam lParam) {
-    WidgetToolkit& toolkit = WidgetToolkit::Get();
-    toolkit.Services().CheckWidgetTreeAccess("RouteMessage");
+    WidgetToolkit::Get().Services().CheckWidgetTreeAccess("RouteMessage");
+    if (msg == Msg::KeyDown && platform::ReadKeyLParam(lParam).wasDown) {
+        return RouteKeyRepeat(wParam, lParam);
+    }
     if (msg == Msg::KeyUp && ReleaseHeldKey(wParam, lParam)) {
         return true;
     }
-    Widget* target = toolkit.GetExclusiveWidget();
-    if (target == nullptr) {
-        auto* window = dynamic_cast<Window*>(toolkit.GetActiveWidget());
-        target = window != nullptr && window->IsModal() ? window : this;
-    }
-    return target->DispatchMessage(msg, wParam, lParam);
+    return RouteTarget().DispatchMessage(msg, wParam, lParam);
 }
 
-// The key-up of the key a widget took on its way down goes to that widget, wherever the routing would send it
-// now (a window shown meanwhile takes the keys). A widget that can no longer take input (hidden, or it or its
-// window disabled meanwhile) only lets go of its press, and the key-up is routed as any other. True when the
-// widget took it.
+Widget& Widget::RouteTarget() {
+    WidgetToolkit& toolkit = WidgetToolkit::Get();
+    if (Widget* exclusive = toolkit.GetExclusiveWidget()) {
+        return *exclusive;
+    }
+    auto* window = dynamic_cast<Window*>(toolkit.GetActiveWidget());
+    return window != nullptr && window->IsModal() ? *window : *this;
+}
+
+// A key's auto-repeat belongs to the widget its first press went to, whatever opened meanwhile: a button its
+// hot key pressed stays the key's, and a window shown since does not take the key from it. A repeat of a key
+// that no widget holds presses nothing (its release would not come to what it pressed), but a window that takes
+// every key still swallows it. True when a widget took it.
+bool Widget::RouteKeyRepeat(WParam wParam, LParam lParam) {
+    Widget* holder = WidgetToolkit::Get().GetKeyHolder(static_cast<uint32_t>(wParam));
+    if (holder != nullptr && holder->TakesInput()) {
+        return holder->OnKey(Msg::KeyDown, wParam, lParam);
+    }
+    return RouteTarget().SwallowsKeys();
+}
+
+// The key-up of a key a widget took on its way down goes to that widget, wherever the routing would send it
+// now. A widget that can no longer take input (disabled meanwhile) only lets go of its press, and the key-up is
+// routed as any other. True when the widget took it.
 bool Widget::ReleaseHeldKey(WParam wParam, LParam lParam) {
     WidgetToolkit& toolkit = WidgetToolkit::Get();
-    Widget* holder = toolkit.GetKeyWidget();
-    if (holder == nullptr || toolkit.GetKeyWidgetKey() != static_cast<uint32_t>(wParam)) {
+    const auto key = static_cast<uint32_t>(wParam);
+    Widget* holder = toolkit.GetKeyHolder(key);
+    if (holder == nullptr) {
         return false;
     }
-    toolkit.SetKeyWidget(nullptr, 0);
+    toolkit.SetKeyHolder(key, nullptr);
     if (holder->TakesInput() && holder->OnKey(Msg::KeyUp, wParam, lParam)) {
         return true;
     }
     holder->EndHoverAndPress();
     return false;
+}
+
+bool Widget::SwallowsKeys() const {
+    if (!visible_ || !enabled_) {
+        return false;
+    }
+    for (const Widget* child : children_) {
+        if (child->SwallowsKeys()) {
+            return true;
+        }
+    }
+    return TakesEveryKey();
 }
 
 bool Widget::TakesInput() const {
@@ -570,7 +600,7 @@ bool Widget::DispatchKey(uint32_t msg, WParam wParam, LParam lParam) {
         return false;
     }
     if (msg == Msg::KeyDown) {
-        WidgetToolkit::Get().SetKeyWidget(this, static_cast<uint32_t>(wParam));
+        WidgetToolkit::Get().SetKeyHolder(static_cast<uint32_t>(wParam), this);
     }
     return true;
 }

@@ -92,6 +92,8 @@ public:
     virtual void UpdateTree();
     virtual bool OnMouse(uint32_t msg, WParam wParam, LParam lParam);
     virtual bool OnKey(uint32_t msg, WParam wParam, LParam lParam);
+    // The widget takes every key none of its children took (a modal window, a popup): no key passes below it.
+    virtual bool TakesEveryKey() const { return false; }
     virtual void BringChildToFront(Widget* child);
     // The event chain: a control raises (source, a, b) at its parent; the base forwards it unchanged to its
     // own parent (false at a root). Dialogs override it and answer true for what they handled.
@@ -189,7 +191,7 @@ public:
 
     // --- Input routing -----------------------------------------------------------------------------------
     // Entry point of a scene root, under the widget-tree lock: to the exclusive widget, else to an active
-    // modal window, else here. A key's key-up goes first to the widget that took its key-down.
+    // modal window, else here. A key's auto-repeats and its key-up go to the widget that took its first press.
     bool RouteMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchMessage(uint32_t msg, WParam wParam, LParam lParam);
     bool DispatchKey(uint32_t msg, WParam wParam, LParam lParam);
@@ -234,7 +236,12 @@ protected:
     bool MoveChildToEnd(Widget* child);
 
 private:
+    // Where RouteMessage sends what no held key fixes.
+    Widget& RouteTarget();
+    bool RouteKeyRepeat(WParam wParam, LParam lParam);
     static bool ReleaseHeldKey(WParam wParam, LParam lParam);
+    // Visible and enabled, and it or a widget of its subtree takes every key.
+    bool SwallowsKeys() const;
 
     struct Anchor {
         bool left = false;

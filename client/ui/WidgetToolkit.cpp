@@ -53,19 +53,30 @@ void WidgetToolkit::CheckTreeAccess(const char* entry) {
 }
 
 void WidgetToolkit::Forget(const Widget& widget) {
-    for (std::atomic<Widget*>* pointer :
-         {&mouseWidget_, &activeWidget_, &exclusiveWidget_, &tooltipOwner_, &keyWidget_}) {
+    const auto forget = [&widget](std::atomic<Widget*>& pointer) {
         Widget* expected = const_cast<Widget*>(&widget);
-        pointer->compare_exchange_strong(expected, nullptr);
+        pointer.compare_exchange_strong(expected, nullptr);
+    };
+    for (std::atomic<Widget*>* pointer : {&mouseWidget_, &activeWidget_, &exclusiveWidget_, &tooltipOwner_}) {
+        forget(*pointer);
+    }
+    for (std::atomic<Widget*>& holder : keyHolders_) {
+        forget(holder);
     }
 }
 
 void WidgetToolkit::ForgetHidden(const Widget& widget) {
-    for (std::atomic<Widget*>* pointer : {&mouseWidget_, &activeWidget_, &exclusiveWidget_, &keyWidget_}) {
-        Widget* current = pointer->load();
-        if (IsInSubtree(current, widget) && pointer->compare_exchange_strong(current, nullptr)) {
+    const auto forget = [&widget](std::atomic<Widget*>& pointer) {
+        Widget* current = pointer.load();
+        if (IsInSubtree(current, widget) && pointer.compare_exchange_strong(current, nullptr)) {
             current->EndHoverAndPress();
         }
+    };
+    for (std::atomic<Widget*>* pointer : {&mouseWidget_, &activeWidget_, &exclusiveWidget_}) {
+        forget(*pointer);
+    }
+    for (std::atomic<Widget*>& holder : keyHolders_) {
+        forget(holder);
     }
 }
 

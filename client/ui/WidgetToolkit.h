@@ -3,12 +3,13 @@
 // installed while widgets live: the application makes it at start-up with its services and keeps it to the
 // end; tests make one per case.
 //
-// It holds the four focus pointers of input routing, the one tooltip, the modal shade and the frame counter
-// of the tooltip's every-second-frame tick. A focus pointer never outlives its widget: a widget's
-// destructor clears every pointer to it, and hiding a widget clears the pointers into its subtree, so that
-// input never goes to a widget that cannot be seen.
+// It holds the four focus pointers of input routing, the holders of the held keys, the one tooltip, the modal
+// shade and the frame counter of the tooltip's every-second-frame tick. A focus pointer or key holder never
+// outlives its widget: a widget's destructor clears every pointer to it, and hiding a widget clears the pointers
+// into its subtree, so that input never goes to a widget that cannot be seen.
 //
 // Threads: see the table in client/app/Scene.h; the focus pointers are atomic as well.
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <memory>
@@ -51,14 +52,12 @@ public:
     // The widget that receives all input while set (an open combo-box list).
     Widget* GetExclusiveWidget() const { return exclusiveWidget_.load(); }
     void SetExclusiveWidget(Widget* widget) { exclusiveWidget_.store(widget); }
-    // The widget that took the last key-down (a button pressed by its hot key, a modal window) and the key:
-    // that key's key-up goes to it wherever the routing would send it, so a window opened in between cannot
-    // leave the widget pressed.
-    Widget* GetKeyWidget() const { return keyWidget_.load(); }
-    uint32_t GetKeyWidgetKey() const { return keyWidgetKey_; }
-    void SetKeyWidget(Widget* widget, uint32_t key) {
-        keyWidgetKey_ = key;
-        keyWidget_.store(widget);
+    // Per held key, the widget that took its first press (a button pressed by its hot key, a modal window), or
+    // null: the key's auto-repeats and its key-up go to that widget alone, wherever the routing would send them
+    // now, so a window opened while the key is held neither takes the key from it nor leaves it pressed.
+    Widget* GetKeyHolder(uint32_t key) const { return key < kKeys ? keyHolders_[key].load() : nullptr; }
+    void SetKeyHolder(uint32_t key, Widget* widget) {
+        if (key < kKeys) keyHolders_[key].store(widget);
     }
     // The widget whose tooltip was shown last.
     Widget* GetTooltipOwner() const { return tooltipOwner_.load(); }
@@ -90,8 +89,8 @@ private:
     std::atomic<Widget*> activeWidget_{nullptr};
     std::atomic<Widget*> exclusiveWidget_{nullptr};
     std::atomic<Widget*> tooltipOwner_{nullptr};
-    std::atomic<Widget*> keyWidget_{nullptr};
-    uint32_t keyWidgetKey_ = 0;
+    static constexpr uint32_t kKeys = 256;  // virtual-key codes
+    std::array<std::atomic<Widget*>, kKeys> keyHolders_{};
     std::unique_ptr<Tooltip> tooltip_;
     std::unique_ptr<Image> modalShade_;
     uint32_t tooltipTicks_ = 0;

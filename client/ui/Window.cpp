@@ -70,7 +70,7 @@ bool Window::OnKey(uint32_t msg, WParam wParam, LParam) {
     if (popup_ && msg == Msg::KeyUp && wParam == platform::Vk::Escape) {
         ClosePopup();
     }
-    return modal_ || popup_;
+    return TakesEveryKey();
 }
 
 void Window::OnShow() {

@@ -21,6 +21,7 @@ public:
     bool OnMouse(uint32_t msg, WParam wParam, LParam lParam) override;
     // Modal windows and popups swallow the keys none of their children took; Escape closes a popup.
     bool OnKey(uint32_t msg, WParam wParam, LParam lParam) override;
+    bool TakesEveryKey() const override { return modal_ || popup_; }
     void OnShow() override;
     void SetVisible(bool visible) override;
 

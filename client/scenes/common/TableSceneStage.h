@@ -125,8 +125,9 @@ public:
     // A screen that loses the focus or stops being current has the table let go of the keys and buttons it
     // holds, so that no stroke, zoom or drag goes on without them and the mouse is given back.
     void OnScreenActivate(bool active);
-    // Once per main-loop pass, under the widget-tree lock: the table's per-frame key poll (it acts only on a
-    // table marked active). Nothing without a table.
+    // Once per main-loop pass, under the widget-tree lock: the table's key poll, which acts only on a table
+    // marked active; no screen marks its table so, and every screen hands the table its key messages instead.
+    // Nothing without a table.
     void PollKeys();
     // The motion the mouse made before a release, as the table's input alone (GameTable::TakeMouseInput).
     // Nothing without a table.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <atomic>
 #include <functional>
 #include <future>
@@ -132,11 +133,23 @@ public:
     uint16_t GetScreenWidth() const override { return 1024; }
     uint16_t GetScreenHeight() const override { return 768; }
     bool IsUiUpdateEnabled() const override { return true; }
-    int16_t GetKeyState(int32_t) const override { return 0; }
+    int16_t GetKeyState(int32_t key) const override {
+        return key >= 0 && key < 256 && keysDown[static_cast<size_t>(key)] ? static_cast<int16_t>(0x8000) : 0;
+    }
     void PlaySound(uint32_t) override {}
     EditBridge* GetEditBridge() override { return nullptr; }
     const FontDesc& GetDefaultFont() const override { return UiFontAt(UiFont::Regular14); }
 
+    std::array<bool, 256> keysDown{};
+};
+
+// A window that its button closes, as the game's result board.
+class ClosingWindow : public Window {
+public:
+    bool OnEvent(Widget*, int32_t, int32_t) override {
+        SetVisible(false);
+        return true;
+    }
 };
 
 // Records which parent each show operation was given.
@@ -479,6 +492,48 @@ TEST_F(SceneManagerTest, AReleaseGoesWhereItsPressWentWhateverOpenedOrWasLeftMea
     EXPECT_TRUE(manager.HandleWindowMessage(Msg::LButtonDown, 0, platform::MakePointLParam(500, 500)));
     EXPECT_TRUE(manager.HandleWindowMessage(Msg::LButtonUp, 0, platform::MakePointLParam(500, 500)));
     EXPECT_EQ(login->messages, (std::vector<uint32_t>{Msg::LButtonDown, Msg::LButtonUp}));
+}
+
+// Escape held over a board whose close button has Escape for its hot key, the screen's modal menu opened at the
+// key's character: the repeats stay with the button, which the key-up clicks as a tap would, though another key
+// went to the menu meanwhile; no button is left pressed to eat the next key.
+TEST_F(SceneManagerTest, AHeldKeysRepeatsAndReleaseStayWithTheWidgetItsPressWentTo) {
+    namespace Msg = platform::Msg;
+    namespace Vk = platform::Vk;
+    manager.SwitchTo(SceneId::Intro);
+    Step();
+    auto ownedBoard = std::make_unique<ClosingWindow>();
+    ownedBoard->Create(100, 100, 300, 200, -1, -1);
+    ClosingWindow* board = ownedBoard.get();
+    board->SetModal(false);
+    Button* boardClose = board->CreateButton(10, 10, 20, 20, 1, Vk::Escape, 0, 0, 0);
+    intro->AddChild(std::move(ownedBoard), true);
+    auto ownedMenu = std::make_unique<Window>();
+    ownedMenu->Create(400, 300, 100, 100, -1, -1);
+    Window* menu = ownedMenu.get();
+    Button* menuClose = menu->CreateButton(10, 10, 20, 20, 4, Vk::Escape, 0, 0, 0);
+    intro->AddChild(std::move(ownedMenu), false);
+    const auto repeat = platform::MakeKeyLParam({.wasDown = true});
+
+    services.keysDown[Vk::Escape] = true;
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyDown, Vk::Escape, 0));
+    manager.HandleWindowMessage(Msg::Char, 27, 0);
+    EXPECT_EQ(intro->messages, std::vector<uint32_t>{Msg::Char}) << "the button took the key, the screen its character";
+    menu->SetVisible(true);
+    for (int i = 0; i < 3; ++i) EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyDown, Vk::Escape, repeat));
+    EXPECT_NE(menuClose->GetState(), WidgetState::Pressed);
+    services.keysDown[Vk::Shift] = true;
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyDown, Vk::Shift, 0)) << "the modal menu takes another key";
+    services.keysDown[Vk::Escape] = false;
+    EXPECT_TRUE(manager.HandleWindowMessage(Msg::KeyUp, Vk::Escape, 0));
+    EXPECT_FALSE(board->IsVisible()) << "the key-up clicked the board's close button";
+    EXPECT_EQ(boardClose->GetState(), WidgetState::Normal);
+
+    menu->SetVisible(false);
+    intro->messages.clear();
+    services.keysDown[Vk::F1] = true;
+    manager.HandleWindowMessage(Msg::KeyDown, Vk::F1, 0);
+    EXPECT_EQ(intro->messages, std::vector<uint32_t>{Msg::KeyDown}) << "the next key reaches the screen";
 }
 
 TEST_F(SceneManagerTest, SharedBoxesGoToTheGivenParentOrTheCurrentScene) {

@@ -3,7 +3,8 @@
 // let go there ends its mode, so that the mouse alone then shoots nothing and turns nothing; Ctrl+Return is a line
 // feed, which neither opens the chat nor sends its line. And with the X server's auto-repeat on, Escape held for a
 // second in the room and over the game's result board: its repeats press no button of the windows its first press
-// opened, so none stays pressed and the next key (F1, the help) is not lost. The screens: the cases' folders.
+// opened, so none stays pressed and the next key (F1, the help) is not lost, and the board closes as at a tap;
+// Ctrl pressed meanwhile under the menu starts no stroke. The screens: the cases' folders.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -106,11 +107,6 @@ protected:
         ExpectEntryFocusedThenLeave(area, name);
     }
 
-    void HoldEscapeForASecond() {
-        x.Key("Escape", true);
-        std::this_thread::sleep_for(1s);
-        x.Key("Escape", false);
-    }
     XWindowGeometry MenuButtons(const XWindowGeometry& area) const {
         return {area.x + (area.width - kMenuWidth) / 2 + 50, area.y + (area.height - kMenuHeight) / 2 + 70, 86,
                 4 * 23 + 20};
@@ -132,18 +128,19 @@ protected:
         EXPECT_LT(RoomMenuFaces(closed, area), 5000) << "a tap of Esc left the menu: see menu_tap_closed.png";
         return menu;
     }
-    // After Esc was held: the menu shows as a tap leaves it, none of its buttons pressed, and the next key, F1,
-    // opens the help at its first press.
-    void ExpectMenuUnpressedAndHelpAtF1(const XWindowGeometry& area, const Screenshot& tapped, const std::string& name) {
-        const Screenshot held = WaitForScreenAtRest(folder() / (name + "_held.png"), {MenuButtons(area)},
-                                                    [&](const Screenshot& shot) { return RoomMenuFaces(shot, area) > 20000; });
-        EXPECT_GT(RoomMenuFaces(held, area), 20000) << "Esc held showed no menu: see " << name << "_held.png";
-        EXPECT_LT(ButtonsChanged(tapped, held, area), 100)
-            << "a button of the menu stayed pressed: see menu_tapped.png and " << name << "_held.png";
+    // After Esc was held: the menu shows as a tap leaves it, none of its buttons pressed.
+    void ExpectMenuUnpressed(const Screenshot& tapped, const Screenshot& menu, const XWindowGeometry& area,
+                             const std::string& name) {
+        EXPECT_LT(ButtonsChanged(tapped, menu, area), 100)
+            << "a button of the menu stayed pressed: see menu_tapped.png and " << name;
+    }
+    // The next key, F1, opens the help at its first press; the help is closed again.
+    void ExpectHelpAtF1(const XWindowGeometry& area, const std::string& name) {
         PressKey("F1");
         const auto helpShown = [&](const Screenshot& shot) { return DialogShown(shot, area, kHelpWidth, kHelpHeight); };
-        EXPECT_TRUE(helpShown(WaitForScreen(folder() / (name + "_help.png"), helpShown)))
-            << "the F1 after Esc was lost: see " << name << "_help.png";
+        const bool shown = helpShown(WaitForScreen(folder() / (name + "_help.png"), helpShown));
+        EXPECT_TRUE(shown) << "the F1 after Esc was lost: see " << name << "_help.png";
+        if (shown) CloseNewcomersHelp(area);
     }
 };
 
@@ -215,32 +212,62 @@ TEST_F(HeldKeys, EscHeldInTheRoomPressesNoButtonAndTheNextKeyCounts) {
     const Screenshot tapped = MenuAfterATap(area);
     ASSERT_FALSE(HasFailure());
     HoldEscapeForASecond();
-    ExpectMenuUnpressedAndHelpAtF1(area, tapped, "room");
+    const Screenshot held = WaitForScreenAtRest(folder() / "room_held.png", {MenuButtons(area)},
+                                                [&](const Screenshot& shot) { return RoomMenuFaces(shot, area) > 20000; });
+    EXPECT_GT(RoomMenuFaces(held, area), 20000) << "Esc held showed no menu: see room_held.png";
+    ExpectMenuUnpressed(tapped, held, area, "room_held.png");
+    ExpectHelpAtF1(area, "room");
     EXPECT_EQ(CloseAndWait(30s), 0) << ReadFile(folder() / "program.out");
 }
 
-// The same over the game's result board: Esc held closes the board as a tap does (its first press took the
-// board's close button, its release clicks it) and opens the room's menu, whose buttons its repeats leave alone.
-TEST_F(HeldKeys, EscHeldOverTheResultBoardClosesItAndPressesNoButton) {
+// Ctrl pressed while Esc, held, has the room's menu open: Ctrl's press and release go to the menu, and Esc's
+// repeats, which go to the table as its first press did, start no stroke with it. Once the menu is closed the
+// mouse alone drawn back and pushed sends no shot; a stroke with Ctrl then does.
+TEST_F(HeldKeys, EscHeldWhileCtrlIsPressedUnderTheMenuStartsNoStroke) {
+    const XWindowGeometry area = PlayersTurn();
+    ASSERT_FALSE(HasFailure());
+    x.SetAutoRepeat(300, 30);
+    x.MovePointer(area.x + area.width / 2 - 250, area.y + area.height / 2);
+    CaptureAtRest(folder() / "turn.png", {Table(area)});
+    x.Key("Escape", true);
+    std::this_thread::sleep_for(600ms);
+    x.Key("Control_L", true);
+    std::this_thread::sleep_for(400ms);
+    x.Key("Escape", false);
+    std::this_thread::sleep_for(200ms);
+    x.Key("Control_L", false);
+    const Screenshot menu = WaitForScreenAtRest(folder() / "ctrl_menu.png", {MenuButtons(area)},
+                                                [&](const Screenshot& shot) { return RoomMenuFaces(shot, area) > 20000; });
+    ASSERT_GT(RoomMenuFaces(menu, area), 20000) << "Esc held showed no menu: see ctrl_menu.png";
+    PressKey("Escape");
+    const Screenshot closed = WaitForScreen(folder() / "ctrl_menu_closed.png", [&](const Screenshot& shot) {
+        return RoomMenuFaces(shot, area) < 5000;
+    });
+    ASSERT_LT(RoomMenuFaces(closed, area), 5000) << "a tap of Esc left the menu: see ctrl_menu_closed.png";
+    DrawBackAndPush();
+    CaptureAtRest(folder() / "ctrl_mouse_alone.png", {Table(area)});
+    EXPECT_EQ(server().CountReceived(MessageId::Shot), 0u) << "a shot nobody made, after Ctrl under the menu";
+    EXPECT_TRUE(Stroke(area).has_value()) << "the stroke with Ctrl sent no shot";
+    EXPECT_EQ(CloseAndWait(30s), 0) << ReadFile(folder() / "program.out");
+}
+
+// The same over the game's result board, whose close button has Esc for its hot key: Esc tapped, then held,
+// closes the board (its press took the button, its release clicks it) and opens the room's menu, whose buttons
+// the repeats leave alone. Once the menu is closed the board is gone, and the next F1 opens the help.
+TEST_F(HeldKeys, EscHeldOverTheResultBoardClosesItAsATapDoes) {
     const XWindowGeometry area = PlayersTurn();
     ASSERT_FALSE(HasFailure());
     x.SetAutoRepeat(300, 30);
     const Screenshot tapped = MenuAfterATap(area);
     ASSERT_FALSE(HasFailure());
-    server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, {{1, 1, {{0, 10}}}, {2, 2, {{1, 0}}}}, 1));
-    state_->inGame = false;
-    const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
-    const XWindowGeometry board{area.x + boardX, area.y + boardY, 417, 251};
-    const auto boardUp = [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; };
-    const Screenshot shown = WaitForScreenAtRest(folder() / "board.png", {board}, boardUp);
-    ASSERT_TRUE(boardUp(shown)) << "the result board: see board.png";
-    HoldEscapeForASecond();
-    const Screenshot closed = WaitForScreen(folder() / "board_closed.png", [&](const Screenshot& shot) {
-        return ResultBoardGone(shown, shot, area) > 100 * 251 * 3 / 5;
-    });
-    EXPECT_GT(ResultBoardGone(shown, closed, area), 100 * 251 * 3 / 5)
-        << "Esc held left the result board up: see board_closed.png";
-    ExpectMenuUnpressedAndHelpAtF1(area, tapped, "board");
+    const std::vector<kvtest::TestEndTeam> teams{{1, 1, {{0, 10}}}, {2, 2, {{1, 0}}}};
+    for (const auto& [closing, name] : {std::pair{Closing::Escape, "board_tapped"}, {Closing::HeldEscape, "board_held"}}) {
+        EndGame(area, name, teams, closing, {}, [&](const Screenshot& menu) {
+            ExpectMenuUnpressed(tapped, menu, area, std::string(name) + "_menu.png");
+        });
+        ExpectHelpAtF1(area, name);
+        ASSERT_FALSE(HasFailure());
+    }
     EXPECT_EQ(CloseAndWait(30s), 0) << ReadFile(folder() / "program.out");
 }
 

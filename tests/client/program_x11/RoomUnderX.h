@@ -143,55 +143,82 @@ protected:
         return Faces(shot, area, x, area.height - 192, 190, 52) > 2000 &&
                Faces(shot, area, x, area.height - 140, 190, 52) > 2000;
     }
-    // The result board (417 x 251) and the room's menu (185 x 226), both in the middle of the screen: the pixels
-    // of the board's left hundred columns, which the menu leaves free, that changed since the board showed, and
-    // the menu's face.
+    // The result board (417 x 251) and the room's menu (185 x 226), both in the middle of the screen: the faces
+    // of the board, the pixels of its left hundred columns (which the menu leaves free) that changed since it
+    // showed, and the menu's face.
+    static constexpr int kBoardWidth = 417, kBoardHeight = 251;
+    int ResultBoardFaces(const Screenshot& shot, const XWindowGeometry& area) {
+        return Faces(shot, area, (area.width - kBoardWidth) / 2, (area.height - kBoardHeight) / 2, kBoardWidth,
+                     kBoardHeight);
+    }
     int ResultBoardGone(const Screenshot& board, const Screenshot& shot, const XWindowGeometry& area) {
-        const int left = area.x + (area.width - 417) / 2, top = area.y + (area.height - 251) / 2;
-        return DifferingPixels(board, shot, left, top, left + 100, top + 251);
+        const int left = area.x + (area.width - kBoardWidth) / 2, top = area.y + (area.height - kBoardHeight) / 2;
+        return DifferingPixels(board, shot, left, top, left + 100, top + kBoardHeight);
     }
     int RoomMenuFaces(const Screenshot& shot, const XWindowGeometry& area) {
         return Faces(shot, area, (area.width - 185) / 2, (area.height - 226) / 2, 185, 226);
     }
+    void HoldEscapeForASecond() {
+        x.Key("Escape", true);
+        std::this_thread::sleep_for(std::chrono::seconds(1));
+        x.Key("Escape", false);
+    }
+    // The table above the result board, which the room's menu leaves free but its modal shade darkens.
+    XWindowGeometry AboveTheBoard(const XWindowGeometry& area) const {
+        return {area.x + 100, area.y + 60, area.width - 330, (area.height - kBoardHeight) / 2 - 70};
+    }
     // The game's end: the result board in the middle of the screen with its rows, then closed by its button or
-    // by Esc (whose character then shows the room's menu, closed again with Esc); whileShown, when given, runs
-    // while the board shows, before it is closed. The board as it showed; the screens are written as
-    // <name>_results.png and <name>_closed.png.
-    enum class Closing { Button, Escape };
+    // by Esc, tapped or held a second (whose character then shows the room's menu, closed again with a tap of
+    // Esc); whileShown, when given, runs while the board shows, before it is closed, and onMenu, given the menu
+    // at rest, before the menu is closed. The board as it showed; the screens are written as <name>_results.png,
+    // <name>_menu.png and <name>_closed.png.
+    enum class Closing { Button, Escape, HeldEscape };
     Screenshot EndGame(const XWindowGeometry& area, const std::string& name,
                        const std::vector<kvtest::TestEndTeam>& teams, Closing closing = Closing::Button,
-                       const std::function<void()>& whileShown = {}) {
+                       const std::function<void()>& whileShown = {},
+                       const std::function<void(const Screenshot&)>& onMenu = {}) {
         server().Send(kvtest::GameEndMessage(u"Rival", 2, 3, teams, 1));
         if (state_) state_->inGame = false;
-        const int boardX = (area.width - 417) / 2, boardY = (area.height - 251) / 2;
-        const auto boardUp = [&](const Screenshot& shot) { return Faces(shot, area, boardX, boardY, 417, 251) > 20000; };
-        const XWindowGeometry board{area.x + boardX, area.y + boardY, 417, 251};
+        const XWindowGeometry board{area.x + (area.width - kBoardWidth) / 2,
+                                    area.y + (area.height - kBoardHeight) / 2, kBoardWidth, kBoardHeight};
+        const auto boardUp = [&](const Screenshot& shot) { return ResultBoardFaces(shot, area) > 20000; };
         const Screenshot results = WaitForScreenAtRest(folder() / (name + "_results.png"), {board}, boardUp);
         EXPECT_TRUE(boardUp(results)) << "the result board: see " << name << "_results.png";
         if (whileShown) whileShown();
-        const Screenshot shown = CaptureAtRest(folder() / (name + "_results.png"), {board});
+        const Screenshot shown = CaptureAtRest(folder() / (name + "_results.png"), {board, AboveTheBoard(area)});
         if (closing == Closing::Button) {
-            Click(area.x + boardX + 384 + 11, area.y + boardY + 28 + 11);
-        } else {
-            PressKey("Escape");
-        }
-        // Nearly every pixel the board covered differs once it has gone.
-        constexpr int kGone = 100 * 251 * 3 / 5;
-        const auto closed = [&](const Screenshot& shot) {
-            return ResultBoardGone(shown, shot, area) > kGone &&
-                   (closing == Closing::Button || RoomMenuFaces(shot, area) > 20000);
-        };
-        const Screenshot after = WaitForScreen(folder() / (name + "_closed.png"), closed);
-        EXPECT_GT(ResultBoardGone(shown, after, area), kGone)
-            << "the result board stayed up: see " << name << "_closed.png";
-        if (closing == Closing::Escape) {
-            EXPECT_GT(RoomMenuFaces(after, area), 20000) << "Esc showed no menu: see " << name << "_closed.png";
-            PressKey("Escape");
-            const Screenshot menuClosed = WaitForScreen(folder() / (name + "_menu_closed.png"), [&](const Screenshot& shot) {
-                return RoomMenuFaces(shot, area) < 5000;
+            Click(board.x + 384 + 11, board.y + 28 + 11);
+            // Nearly every pixel the board covered differs once it has gone.
+            constexpr int kGone = 100 * kBoardHeight * 3 / 5;
+            const Screenshot after = WaitForScreen(folder() / (name + "_closed.png"), [&](const Screenshot& shot) {
+                return ResultBoardGone(shown, shot, area) > kGone;
             });
-            EXPECT_LT(RoomMenuFaces(menuClosed, area), 5000) << "the menu stayed: see " << name << "_menu_closed.png";
+            EXPECT_GT(ResultBoardGone(shown, after, area), kGone)
+                << "the result board stayed up: see " << name << "_closed.png";
+            return shown;
         }
+        if (closing == Closing::Escape) {
+            PressKey("Escape");
+        } else {
+            HoldEscapeForASecond();
+        }
+        const XWindowGeometry menuArea{area.x + (area.width - 185) / 2, area.y + (area.height - 226) / 2, 185, 226};
+        const Screenshot menu = WaitForScreenAtRest(folder() / (name + "_menu.png"), {menuArea}, [&](const Screenshot& shot) {
+            return RoomMenuFaces(shot, area) > 20000;
+        });
+        EXPECT_GT(RoomMenuFaces(menu, area), 20000) << "Esc showed no menu: see " << name << "_menu.png";
+        if (onMenu) onMenu(menu);
+        // The menu's shade darkens the board as much as its going would change it: the board is judged once the
+        // menu has closed and the table above the board shows as it did beside the board.
+        PressKey("Escape");
+        const XWindowGeometry above = AboveTheBoard(area);
+        const auto unshaded = [&](const Screenshot& shot) {
+            return DifferingPixels(shown, shot, above.x, above.y, above.x + above.width, above.y + above.height) <
+                   above.width * above.height / 20;
+        };
+        const Screenshot after = WaitForScreenAtRest(folder() / (name + "_closed.png"), {board, above}, unshaded);
+        EXPECT_TRUE(unshaded(after)) << "the menu stayed: see " << name << "_closed.png";
+        EXPECT_LT(ResultBoardFaces(after, area), 5000) << "the result board stayed up: see " << name << "_closed.png";
         return shown;
     }
     // A stroke with Ctrl, played again when a busy machine dropped it: each is judged by a Shot of its own,

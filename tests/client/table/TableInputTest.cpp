@@ -220,5 +220,16 @@ TEST_F(TableInputTest, PolledKeysAndTheFocus) {
     EXPECT_FALSE(table->Input().PollKeyPresses());
 }
 
+// A key-down starts its own key's mode and no other: Ctrl, down since its press went to a window over the table
+// (where its release goes too), is not started by Escape's repeats.
+TEST_F(TableInputTest, AKeyDownStartsOnlyItsOwnKeysMode) {
+    host.keysDown.insert(Vk::Control);
+    host.keysDown.insert(Vk::Escape);
+    EXPECT_FALSE(Send(Msg::KeyDown, Vk::Escape, platform::MakeKeyLParam({.wasDown = true})));
+    EXPECT_FALSE(table->Input().Flags().strokeKeyHeld);
+    EXPECT_TRUE(Send(Msg::KeyDown, Vk::Control));
+    EXPECT_TRUE(table->Input().Flags().strokeKeyHeld);
+}
+
 }  // namespace
 }  // namespace kestrovan
