@@ -145,6 +145,22 @@ TEST(MessageTranslation, AHeldKeysRepeatsCharactersAndReleaseGoWhereItsPressWent
     EXPECT_EQ(windows(t.Drain()), (Seen{{Msg::KeyUp, entry}, {Msg::KeyDown, kMainWindow}}));
 }
 
+// Text that comes with no key press of its own (an input method's) goes to the window with the keyboard, whatever
+// key was pressed and let go before.
+TEST(MessageTranslation, TextWithoutAKeyOfItsOwnGoesToTheKeyboardsWindow) {
+    HeadlessWindowTest t;
+    const WindowId entry = t.window.CreateChild([](const Message&) { return LResult{0}; });
+    t.Feed(SdlKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN));
+    t.Feed(SdlKey(false, SDL_SCANCODE_RETURN, SDLK_RETURN));
+    t.Drain();
+    t.window.SetFocus(entry);
+    t.Feed(SdlText("\xED\x95\x9C"));
+    const std::vector<Message> messages = t.Drain();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].id, Msg::Char);
+    EXPECT_EQ(messages[0].window, entry);
+}
+
 TEST(MessageTranslation, TranslateMessageQueuesControlCharactersAheadOfLaterInput) {
     HeadlessWindowTest t;
     std::vector<Message> seen;
