@@ -78,12 +78,15 @@ void TranslateAndDispatch(benchmark::State& state) {
     const platform::SdlEventConverter converter;
     const std::vector<SDL_Event> events = TypicalEvents();
     int64_t messages = 0;
+    std::vector<platform::InputEvent> inputs;
     for (auto _ : state) {
         for (const SDL_Event& event : events) {
-            platform::InputEvent input;
-            converter.Convert(event, input);
+            converter.Convert(event, inputs);
+        }
+        for (platform::InputEvent& input : inputs) {
             bench.backend->Script(std::move(input));
         }
+        inputs.clear();
         messages += bench.Pump();
     }
     state.SetItemsProcessed(messages);

@@ -31,6 +31,7 @@ KV_TEST_PACKAGES=(
   libclang-rt-14-dev
   xvfb
   xauth
+  x11-xkb-utils
   libxtst-dev
   libgl1-mesa-dri
   libspdlog-dev

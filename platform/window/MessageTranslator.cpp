@@ -144,7 +144,7 @@ void MessageTranslator::TranslateKeyDown(const InputEvent& event, const Translat
     params.altDown = alt;
     params.wasDown = event.repeat;
     lastKeyLParam_ = MakeKeyLParam(params);
-    pressToType_ = KeyPress{window, lastKeyLParam_, alt};
+    pressToType_ = KeyPress{window, lastKeyLParam_, alt, event.vk};
     out.push_back(Make(window, system ? Msg::SysKeyDown : Msg::KeyDown, event.vk, lastKeyLParam_, event.time));
 }
 
@@ -154,6 +154,9 @@ void MessageTranslator::TranslateKeyUp(const InputEvent& event, const Translatio
     const bool system = event.vk == Vk::Menu ? altAlone_ : (altHeld || event.vk == Vk::F10);
     const WindowId window = KeyWindow(event.vk, targets);
     keyWindows_[event.vk] = kNoWindow;
+    if (pressToType_ && pressToType_->vk == event.vk) {
+        pressToType_.reset();
+    }
     keys_.Release(event.vk);
     ReleaseModifier(event);
     altAlone_ = false;

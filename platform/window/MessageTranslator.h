@@ -55,11 +55,13 @@ public:
 
 private:
     // A key press whose text has not come yet: its characters go where it went, with its lParam, and as system
-    // characters when Alt was held.
+    // characters when Alt was held. It waits only while its key is down: text that comes after (an input
+    // method's) is no key's and goes to the keyboard's window.
     struct KeyPress {
         WindowId window = kMainWindow;
         LParam lParam = 1;
         bool alt = false;
+        uint8_t vk = 0;
     };
 
     void TranslateKeyDown(const InputEvent& event, const TranslationTargets& targets, std::vector<Message>& out);

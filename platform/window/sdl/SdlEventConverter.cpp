@@ -1,14 +1,41 @@
 #include "platform/window/sdl/SdlEventConverter.h"
 
 #include <cmath>
+#include <utility>
 
 #include "platform/system/CodePage.h"
 #include "platform/window/MessageIds.h"
+#include "platform/window/VirtualKey.h"
 #include "platform/window/sdl/SdlKeyMap.h"
 
 namespace platform {
+namespace {
 
-bool SdlEventConverter::Convert(const SDL_Event& event, InputEvent& out) const {
+// The left Ctrl that comes with each press, repeat and release of AltGr, ahead of the right Alt's.
+InputEvent AltGrControl(const InputEvent& rightAlt) {
+    InputEvent control = rightAlt;
+    control.vk = Vk::Control;
+    const PcScanCode scan = PcScanCodeFor(SDL_SCANCODE_LCTRL);
+    control.scanCode = scan.code;
+    control.extended = scan.extended;
+    return control;
+}
+
+}  // namespace
+
+void SdlEventConverter::Convert(const SDL_Event& event, std::vector<InputEvent>& out) const {
+    InputEvent converted;
+    if (!ConvertOne(event, converted)) {
+        return;
+    }
+    const bool key = event.type == SDL_KEYDOWN || event.type == SDL_KEYUP;
+    if (key && event.key.keysym.scancode == SDL_SCANCODE_RALT && rightAltIsAltGr_) {
+        out.push_back(AltGrControl(converted));
+    }
+    out.push_back(std::move(converted));
+}
+
+bool SdlEventConverter::ConvertOne(const SDL_Event& event, InputEvent& out) const {
     out = InputEvent{};
     out.time = event.common.timestamp;
     switch (event.type) {

@@ -9,10 +9,12 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/system/CodePage.h"
 #include "platform/window/PixelImage.h"
+#include "platform/window/sdl/RightAltKey.h"
 
 // Last: Xlib's macros would break the headers above.
 #include <SDL_syswm.h>
@@ -208,20 +210,18 @@ void SdlWindowBackend::Destroy() {
 
 bool SdlWindowBackend::PollEvent(InputEvent& event) {
     SDL_Event sdlEvent;
-    while (SDL_PollEvent(&sdlEvent) != 0) {
-        if (ConvertOrWake(sdlEvent, event)) {
-            return true;
-        }
+    while (pending_.empty() && SDL_PollEvent(&sdlEvent) != 0) {
+        Take(sdlEvent);
     }
-    return false;
+    return TakePending(event);
 }
 
 bool SdlWindowBackend::WaitEvent(InputEvent& event, uint32_t timeoutMs) {
     SDL_Event sdlEvent;
-    if (SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(timeoutMs)) == 0) {
-        return false;
+    if (pending_.empty() && SDL_WaitEventTimeout(&sdlEvent, static_cast<int>(timeoutMs)) != 0) {
+        Take(sdlEvent);
     }
-    return ConvertOrWake(sdlEvent, event);
+    return TakePending(event);
 }
 
 void SdlWindowBackend::Wake() {
@@ -522,15 +522,28 @@ SDL_Cursor* SdlWindowBackend::CursorFor(uint32_t id, const CursorImage* image) {
     return cursor;
 }
 
-bool SdlWindowBackend::ConvertOrWake(const SDL_Event& event, InputEvent& out) {
+void SdlWindowBackend::Take(const SDL_Event& event) {
     if (wakeEventType_ != 0 && event.type == wakeEventType_) {
         wakePending_ = false;
+        return;
+    }
+    // The layout may have changed since the key was last pressed.
+    if (event.type == SDL_KEYDOWN && event.key.repeat == 0 && event.key.keysym.scancode == SDL_SCANCODE_RALT) {
+        converter_.SetRightAltIsAltGr(RightAltIsAltGr(window_));
+    }
+    const size_t first = pending_.size();
+    converter_.Convert(event, pending_);
+    for (size_t n = first; n < pending_.size(); ++n) {
+        DropWarpMotion(pending_[n]);
+    }
+}
+
+bool SdlWindowBackend::TakePending(InputEvent& out) {
+    if (pending_.empty()) {
         return false;
     }
-    if (!converter_.Convert(event, out)) {
-        return false;
-    }
-    DropWarpMotion(out);
+    out = std::move(pending_.front());
+    pending_.erase(pending_.begin());
     return true;
 }
 

@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <optional>
+#include <vector>
 
 #include "platform/window/WindowBackend.h"
 #include "platform/window/sdl/SdlEventConverter.h"
@@ -66,7 +67,10 @@ private:
     void SetIcon(const PixelImage& icon);
     SDL_Cursor* CursorFor(uint32_t id, const CursorImage* image);
     void ApplyClip();
-    bool ConvertOrWake(const SDL_Event& event, InputEvent& out);
+    // Converts the SDL event into the events waiting to be handed on (none for a wake).
+    void Take(const SDL_Event& event);
+    // The oldest event waiting to be handed on; false when none waits.
+    bool TakePending(InputEvent& out);
     void DropWarpMotion(InputEvent& event);
 
     SDL_Window* window_ = nullptr;
@@ -76,6 +80,7 @@ private:
     mutable uint32_t wakeEventType_ = 0;  // registered when the video starts
     std::atomic<bool> wakePending_{false};
     SdlEventConverter converter_;
+    std::vector<InputEvent> pending_;  // converted, oldest first: one SDL event may make two (AltGr's key)
     PixelRect windowedRect_;  // where the window stood before it went full screen
     bool coversDesktop_ = false;  // full screen without a window manager: borderless over the desktop
     std::function<bool(PixelPoint)> dragBand_;

@@ -73,6 +73,55 @@ TEST(MessageTranslation, AltAloneAndAltCombinationsAreSystemKeys) {
     EXPECT_FALSE(t.window.Keys().IsDown(Vk::LMenu));
 }
 
+// On a layout with AltGr the right Alt comes as Windows reports AltGr, Ctrl+Alt: its keys are no system keys, and
+// what it types reaches a text entry as ordinary characters, with no Ctrl+letter control character beside. On a
+// layout without AltGr the right Alt is Alt.
+TEST(MessageTranslation, AltGrIsCtrlAltAndTypesOrdinaryCharacters) {
+    HeadlessWindowTest t;
+    std::vector<std::pair<uint32_t, WParam>> seen;
+    const WindowId entry = t.window.CreateChild([&seen](const Message& message) {
+        seen.emplace_back(message.id, message.wParam);
+        return LResult{0};
+    });
+    t.window.SetFocus(entry);
+    const auto typeAtWithRightAlt = [&] {
+        seen.clear();
+        t.Feed(SdlKey(true, SDL_SCANCODE_RALT, SDLK_RALT));
+        t.Feed(SdlKey(true, SDL_SCANCODE_Q, SDLK_q));
+        t.Feed(SdlText("@"));
+        t.Feed(SdlKey(false, SDL_SCANCODE_Q, SDLK_q));
+        t.Feed(SdlKey(false, SDL_SCANCODE_RALT, SDLK_RALT));
+        t.Pump();
+    };
+    using Seen = std::vector<std::pair<uint32_t, WParam>>;
+
+    t.SetRightAltIsAltGr(true);
+    typeAtWithRightAlt();
+    EXPECT_EQ(seen, (Seen{{Msg::KeyDown, Vk::Control},
+                          {Msg::KeyDown, Vk::Menu},
+                          {Msg::KeyDown, 'Q'},
+                          {Msg::Char, '@'},
+                          {Msg::KeyUp, 'Q'},
+                          {Msg::KeyUp, Vk::Control},
+                          {Msg::KeyUp, Vk::Menu}}));
+    t.Feed(SdlKey(true, SDL_SCANCODE_RALT, SDLK_RALT));
+    t.Pump();
+    EXPECT_TRUE(t.window.Keys().IsDown(Vk::LControl));
+    EXPECT_TRUE(t.window.Keys().IsDown(Vk::RMenu));
+    t.Feed(SdlKey(false, SDL_SCANCODE_RALT, SDLK_RALT));
+    t.Pump();
+    EXPECT_FALSE(t.window.Keys().IsDown(Vk::Control));
+    EXPECT_FALSE(t.window.Keys().IsDown(Vk::Menu));
+
+    t.SetRightAltIsAltGr(false);
+    typeAtWithRightAlt();
+    EXPECT_EQ(seen, (Seen{{Msg::SysKeyDown, Vk::Menu},
+                          {Msg::SysKeyDown, 'Q'},
+                          {Msg::SysChar, '@'},
+                          {Msg::SysKeyUp, 'Q'},
+                          {Msg::KeyUp, Vk::Menu}}));
+}
+
 TEST(MessageTranslation, TextBecomesOneCharacterPerUtf16UnitAndSystemCharactersWithAlt) {
     HeadlessWindowTest t;
     t.Feed(SdlKey(true, SDL_SCANCODE_A, SDLK_a));
@@ -143,6 +192,22 @@ TEST(MessageTranslation, AHeldKeysRepeatsCharactersAndReleaseGoWhereItsPressWent
     t.Feed(SdlKey(false, SDL_SCANCODE_A, SDLK_a));
     t.Feed(SdlKey(true, SDL_SCANCODE_A, SDLK_a));
     EXPECT_EQ(windows(t.Drain()), (Seen{{Msg::KeyUp, entry}, {Msg::KeyDown, kMainWindow}}));
+}
+
+// Text that comes with no key press of its own (an input method's) goes to the window with the keyboard, whatever
+// key was pressed and let go before.
+TEST(MessageTranslation, TextWithoutAKeyOfItsOwnGoesToTheKeyboardsWindow) {
+    HeadlessWindowTest t;
+    const WindowId entry = t.window.CreateChild([](const Message&) { return LResult{0}; });
+    t.Feed(SdlKey(true, SDL_SCANCODE_RETURN, SDLK_RETURN));
+    t.Feed(SdlKey(false, SDL_SCANCODE_RETURN, SDLK_RETURN));
+    t.Drain();
+    t.window.SetFocus(entry);
+    t.Feed(SdlText("\xED\x95\x9C"));
+    const std::vector<Message> messages = t.Drain();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0].id, Msg::Char);
+    EXPECT_EQ(messages[0].window, entry);
 }
 
 TEST(MessageTranslation, TranslateMessageQueuesControlCharactersAheadOfLaterInput) {

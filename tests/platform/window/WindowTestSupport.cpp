@@ -82,10 +82,9 @@ HeadlessWindowTest::HeadlessWindowTest(std::unique_ptr<HeadlessWindowBackend> ow
 }
 
 void HeadlessWindowTest::Feed(const SDL_Event& event) {
-    InputEvent input;
-    if (converter_.Convert(event, input)) {
-        backend.Script(input);
-    }
+    std::vector<InputEvent> inputs;
+    converter_.Convert(event, inputs);
+    for (const InputEvent& input : inputs) backend.Script(input);
 }
 
 std::vector<Message> HeadlessWindowTest::Drain() {

@@ -26,6 +26,8 @@ public:
 
     // Converts the event as the SDL backend does and scripts it.
     void Feed(const SDL_Event& event);
+    // What the backend found the right Alt key to be at its last press.
+    void SetRightAltIsAltGr(bool altGr) { converter_.SetRightAltIsAltGr(altGr); }
     // Every message the window has now, taken in order without dispatching.
     std::vector<Message> Drain();
     // Takes and dispatches every message, each after Windows' TranslateMessage.

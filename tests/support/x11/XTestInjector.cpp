@@ -1,6 +1,7 @@
 #include "XTestInjector.h"
 
 #include <chrono>
+#include <cstring>
 #include <mutex>
 #include <thread>
 
@@ -128,6 +129,40 @@ void XTestInjector::Key(const std::string& keysymName, bool press) {
     const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(keysymName.c_str()));
     XTestFakeKeyEvent(display_, code, press ? True : False, CurrentTime);
     Flush();
+}
+
+void XTestInjector::KeyAt(const std::string& xkbKeyName, bool press) {
+    XTestFakeKeyEvent(display_, KeyCodeNamed(xkbKeyName), press ? True : False, CurrentTime);
+    Flush();
+}
+
+std::string XTestInjector::SymbolAt(const std::string& xkbKeyName) const {
+    const unsigned code = KeyCodeNamed(xkbKeyName);
+    XkbDescPtr keyboard = XkbGetMap(display_, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (code == 0 || keyboard == nullptr) {
+        if (keyboard != nullptr) XkbFreeKeyboard(keyboard, 0, True);
+        return {};
+    }
+    const KeySym symbol = XkbKeyNumGroups(keyboard, code) > 0 ? XkbKeySymEntry(keyboard, code, 0, 0) : NoSymbol;
+    XkbFreeKeyboard(keyboard, 0, True);
+    const char* name = symbol != NoSymbol ? XKeysymToString(symbol) : nullptr;
+    return name != nullptr ? name : "";
+}
+
+unsigned XTestInjector::KeyCodeNamed(const std::string& xkbKeyName) const {
+    XkbDescPtr keyboard = XkbGetMap(display_, 0, XkbUseCoreKbd);
+    if (keyboard == nullptr) return 0;
+    unsigned found = 0;
+    const bool named = XkbGetNames(display_, XkbKeyNamesMask, keyboard) == Success && keyboard->names != nullptr;
+    for (unsigned code = keyboard->min_key_code; named && code <= keyboard->max_key_code; ++code) {
+        const char* name = keyboard->names->keys[code].name;
+        if (std::string(name, strnlen(name, XkbKeyNameLength)) == xkbKeyName) {
+            found = code;
+            break;
+        }
+    }
+    XkbFreeKeyboard(keyboard, 0, True);
+    return found;
 }
 
 void XTestInjector::Button(unsigned button, bool press) {

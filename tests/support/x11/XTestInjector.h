@@ -47,6 +47,11 @@ public:
     void MovePointerInSteps(int steps, int dx, int dy, int pauseMs);
     // A key by its X key symbol name ("a", "Return", "Alt_L").
     void Key(const std::string& keysymName, bool press);
+    // A key by its place on the keyboard, its XKB name ("RALT", "AD01"), whatever the layout makes of it.
+    void KeyAt(const std::string& xkbKeyName, bool press);
+    // The symbol the layout gives that key now, on its first level and in the first group ("ISO_Level3_Shift");
+    // empty when it has none.
+    std::string SymbolAt(const std::string& xkbKeyName) const;
     // Button 1 left, 3 right, 4 and 5 the wheel.
     void Button(unsigned button, bool press);
     void RequestClose(unsigned long window);
@@ -64,6 +69,9 @@ public:
 
 private:
     unsigned long FindIn(unsigned long parent, const std::string& name) const;
+    // The keycode of the key with that XKB name, read from the server afresh (the layout may have changed); 0
+    // when there is none.
+    unsigned KeyCodeNamed(const std::string& xkbKeyName) const;
     void Flush();
 
     _XDisplay* display_ = nullptr;
