@@ -158,6 +158,23 @@ protected:
     int RoomMenuFaces(const Screenshot& shot, const XWindowGeometry& area) {
         return Faces(shot, area, (area.width - 185) / 2, (area.height - 226) / 2, 185, 226);
     }
+    // The room's menu shown at rest, <name>.png.
+    Screenshot WaitForRoomMenu(const XWindowGeometry& area, const std::string& name) {
+        const XWindowGeometry menuArea{area.x + (area.width - 185) / 2, area.y + (area.height - 226) / 2, 185, 226};
+        const Screenshot menu = WaitForScreenAtRest(folder() / (name + ".png"), {menuArea}, [&](const Screenshot& shot) {
+            return RoomMenuFaces(shot, area) > 20000;
+        });
+        EXPECT_GT(RoomMenuFaces(menu, area), 20000) << "Esc showed no menu: see " << name << ".png";
+        return menu;
+    }
+    // The room's menu closed by a tap of Esc, over the plain room, <name>.png.
+    void CloseRoomMenu(const XWindowGeometry& area, const std::string& name) {
+        PressKey("Escape");
+        const Screenshot closed = WaitForScreen(folder() / (name + ".png"), [&](const Screenshot& shot) {
+            return RoomMenuFaces(shot, area) < 5000;
+        });
+        EXPECT_LT(RoomMenuFaces(closed, area), 5000) << "a tap of Esc left the menu: see " << name << ".png";
+    }
     void HoldEscapeForASecond() {
         x.Key("Escape", true);
         std::this_thread::sleep_for(std::chrono::seconds(1));
@@ -202,11 +219,7 @@ protected:
         } else {
             HoldEscapeForASecond();
         }
-        const XWindowGeometry menuArea{area.x + (area.width - 185) / 2, area.y + (area.height - 226) / 2, 185, 226};
-        const Screenshot menu = WaitForScreenAtRest(folder() / (name + "_menu.png"), {menuArea}, [&](const Screenshot& shot) {
-            return RoomMenuFaces(shot, area) > 20000;
-        });
-        EXPECT_GT(RoomMenuFaces(menu, area), 20000) << "Esc showed no menu: see " << name << "_menu.png";
+        const Screenshot menu = WaitForRoomMenu(area, name + "_menu");
         if (onMenu) onMenu(menu);
         // The menu's shade darkens the board as much as its going would change it: the board is judged once the
         // menu has closed and the table above the board shows as it did beside the board.
