@@ -5,8 +5,9 @@
 // the stroke's deviation. The gauge strokes (kinds 1 and 2, or the gauge flag) take the power from how far the cue
 // was drawn back instead, with a random error.
 //
-// Times are the table's clock in 0.1 ms units (u32, wrapping; differences are taken unsigned). The table runs it
-// on the game thread and applies what it reports (StrokeSampler::Event).
+// Times are the table's clock in 0.1 ms units (u32, wrapping; differences are taken unsigned), read when the
+// motion is taken, not when the hand made it. The table steps it with the game thread's tick, and on the main
+// thread with the motion made ahead of a release, and applies what it reports (StrokeSampler::Event).
 #include <cstdint>
 #include <deque>
 #include <functional>

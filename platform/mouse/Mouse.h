@@ -1,7 +1,8 @@
 #pragma once
 // The buffered relative mouse: the motion of the mouse as a device reports it, x, y and wheel, kept as
 // records in a bounded buffer until the program reads them, as DirectInput's buffered device does. The
-// window layer feeds it on the main thread (it is the window's RawMouseSink); the game thread reads it.
+// window layer feeds it on the main thread (it is the window's RawMouseSink); the game thread reads it once a
+// tick, and the main thread reads it ahead of a release.
 //
 // The records a run of the window's input brought are read only once the run ended (the window layer found no
 // more events) or the main thread asks for them ahead of a release: motion that reached the program together is

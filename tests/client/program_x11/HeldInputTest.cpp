@@ -27,14 +27,6 @@ constexpr int kHelpWidth = 427, kHelpHeight = 547;
 
 class HeldInput : public RoomUnderX {
 protected:
-    // The offline table, reached from the login screen's Offline button.
-    XWindowGeometry OfflineTable() {
-        const XWindowGeometry area = StartOfflineAtLogin(folder() / "desktop");
-        if (HasFailure()) return area;
-        Click(area.x + area.width - 210 + 57, area.y + 20);  // "Offline"
-        EXPECT_TRUE(WaitForLog("Scene 11 ready", 30s)) << ReadFile(folder() / "StartLog.log");
-        return area;
-    }
     // The table below the top bar, right of the chalk slot, which turns its chalk.
     std::vector<XWindowGeometry> TableArea(const XWindowGeometry& area) const {
         return {{area.x + 70, area.y + 40, area.width - 70, area.height - 40}};

@@ -2,8 +2,8 @@
 // setting's four-ball and three on the carom table. Each stroke brings the pointer to where it starts, waits for
 // the last shot's stop and the aiming view to stand still, holds Ctrl while the mouse draws the cue back and
 // pushes it, and lets go at once; each must shoot at the first press: the balls run and stop ("BallsStopped" in
-// StartLog.log, once for every shot) and the table differs from before. The screens: strokes_*.png in the
-// working folder.
+// StartLog.log, once for every shot) and the table differs from before. The screens: strokes_*.png and
+// flick*.png in the working folder.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -36,11 +36,9 @@ protected:
 };
 
 TEST_F(StrokeSeries, EveryOfflineStrokeShootsOnThePocketAndTheCaromTable) {
-    const XWindowGeometry area = StartOfflineAtLogin(folder() / "desktop");
+    const XWindowGeometry area = OfflineTable();
     ASSERT_FALSE(HasFailure());
     const int right = area.x + area.width;
-    Click(right - 210 + 57, area.y + 20);  // "Offline"
-    ASSERT_TRUE(WaitForLog("Scene 11 ready", 30s)) << ReadFile(folder() / "StartLog.log");
 
     for (int stroke = 1; stroke <= 5; ++stroke)
         EXPECT_TRUE(PushStroke(area, "pocket" + std::to_string(stroke)));
@@ -61,6 +59,29 @@ TEST_F(StrokeSeries, EveryOfflineStrokeShootsOnThePocketAndTheCaromTable) {
 
     for (int stroke = 1; stroke <= 3; ++stroke)
         EXPECT_TRUE(PushStroke(area, "carom" + std::to_string(stroke)));
+    EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
+}
+
+// Fast flicks on the pocket table, as a player in a hurry plays them: Ctrl held, the cue drawn back in two quick
+// steps and pushed hard in two more, 30 ms apart, Ctrl let go at once. Each must shoot.
+TEST_F(StrokeSeries, EveryFastFlickShoots) {
+    constexpr int kFlicks = 8;
+    const XWindowGeometry area = OfflineTable();
+    ASSERT_FALSE(HasFailure());
+    int shot = 0;
+    for (int flick = 1; flick <= kFlicks; ++flick) {
+        x.MovePointer(area.x + area.width / 2, area.y + area.height / 2 + 116);
+        const auto shoots = StrokeShoots(stops_, area, "flick" + std::to_string(flick), [&] {
+            x.Key("Control_L", true);
+            std::this_thread::sleep_for(300ms);
+            x.MovePointerInSteps(2, 0, 50, 30);
+            x.MovePointerInSteps(2, 0, -120, 30);
+            x.Key("Control_L", false);
+        });
+        EXPECT_TRUE(shoots);
+        shot += shoots ? 1 : 0;
+    }
+    EXPECT_EQ(shot, kFlicks) << "flicks that shot";
     EXPECT_EQ(CloseAndWait(10s), 0) << ReadFile(folder() / "program.out");
 }
 

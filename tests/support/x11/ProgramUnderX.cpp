@@ -382,6 +382,14 @@ XWindowGeometry ProgramUnderX::StartOfflineAtLogin(const std::filesystem::path& 
     return area;
 }
 
+XWindowGeometry ProgramUnderX::OfflineTable() {
+    const XWindowGeometry area = StartOfflineAtLogin(folder_ / "desktop");
+    if (::testing::Test::HasFailure()) return area;
+    Click(area.x + area.width - 210 + 57, area.y + 20);  // "Offline"
+    EXPECT_TRUE(WaitForLog("Scene 11 ready", std::chrono::seconds(30))) << ReadFile(folder_ / "StartLog.log");
+    return area;
+}
+
 bool ProgramUnderX::EnterFirstChannel(const XWindowGeometry& area) {
     return EnterFirstChannel(area, *server_);
 }

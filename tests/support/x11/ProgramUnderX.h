@@ -120,6 +120,8 @@ protected:
     // Offline, with its desktop (where screenshots go) the folder given, made: the program's window once the
     // intro was skipped and the login screen shows.
     XWindowGeometry StartOfflineAtLogin(const std::filesystem::path& desktop);
+    // Offline, on to the offline screen's pocket table through the login screen's Offline button.
+    XWindowGeometry OfflineTable();
     // After StartOnline: the intro skipped, the login window's Return (the saved account), the channel list's
     // Return (the first channel), up to the lobby's entry. False when the server did not get the login or the
     // lobby's entry. The second form watches a server the check started itself.
