@@ -5,7 +5,8 @@
 # threaded suites under ThreadSanitizer, <tsan> at a time (scripts/tsan-soak.sh, at least 20 runs of each suite
 # and on until the last round ends; 0: none). Prints how many rounds each check passed and how many runs of each
 # suite passed, keeps the output and the working folder (its screenshots) of every failed run in
-# build/test/soak/<round>/ (the suites' failed logs in build/tsan/soak) and fails when any run failed.
+# build/test/soak/<round>/ (the suites' failed logs in build/tsan/soak) and fails when any run failed. The checks
+# labelled soak, which the test run leaves out, run here as well.
 #
 #   scripts/program-soak.sh [rounds] [parallel] [busy] [pattern] [tsan]
 #                           (defaults: 10 rounds, 8 at a time, 4 busy loops, "program_x11|gallery_x11", 4)
